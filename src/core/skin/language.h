@@ -1,0 +1,51 @@
+#pragma once
+// Language text tables: every user-visible text is looked up by key in the
+// language file beside the executable. Nothing is cached: each lookup reads
+// the stored language and the file again.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+class SettingsStore;
+
+// The Windows language id of the user's locale (LC_ALL, LC_MESSAGES, LANG), 1033 when unknown.
+std::uint16_t systemDefaultLanguageId();
+
+class Language {
+public:
+    using SystemLanguageSource = std::function<std::uint16_t()>;
+
+    Language(std::filesystem::path programFolder, SettingsStore& settings,
+             SystemLanguageSource systemLanguage = systemDefaultLanguageId);
+
+    // The stored language id, chosen from the system language and stored first when it is 0.
+    std::uint16_t CurrentLanguageId() const;
+    // 0 (English) or 1 (Brazilian Portuguese): the position of the id in the language table.
+    int CurrentLanguageIndex() const;
+
+    // "#Error" when the key or the file is missing; empty when the key is present but empty.
+    std::string LookupText(std::string_view key, int languageIndex) const;      // "TEXT"
+    std::string LookupLightText(std::string_view key, int languageIndex) const; // "LIGHT"
+    std::string LookupModeText(std::string_view key, int languageIndex) const;  // "MODE"
+
+    // The same in the current language.
+    std::string text(std::string_view key) const { return LookupText(key, CurrentLanguageIndex()); }
+
+    // A text that carries a number, used as a format with one integer ("%d").
+    static std::string formatWithNumber(std::string_view format, long long value);
+
+    std::filesystem::path languageFile(int languageIndex) const;
+    const std::filesystem::path& programFolder() const { return programFolder_; }
+
+private:
+    std::filesystem::path programFolder_;
+    SettingsStore& settings_;
+    SystemLanguageSource systemLanguage_;
+};
+
+} // namespace kw
