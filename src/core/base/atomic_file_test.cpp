@@ -1,8 +1,8 @@
 #include "core/base/atomic_file.h"
 
-#include <gtest/gtest.h>
+#include "testsupport/temp_dir.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 namespace kw {
 namespace {
@@ -11,13 +11,8 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kw-atomic-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    kw::testing::TempDir temp_;
+    const fs::path& dir_ = temp_.path();
 };
 
 TEST_F(AtomicFileTest, ReplacesContentAndLeavesNoTemporaryFile) {
