@@ -33,7 +33,15 @@ function(keyweave_test target)
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${KEYWEAVE_TEST_ENV}" TIMEOUT 300)
+        PROPERTIES TIMEOUT 300)
+    # The environment is a list, which the discovered tests' properties cannot
+    # carry; it is set on them after discovery instead.
+    set(env_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+    file(WRITE ${env_file}
+        "if(${target}_TESTS)\n"
+        "  set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT \"${KEYWEAVE_TEST_ENV}\")\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_file})
 endfunction()
 
 # keyweave_core_library(<name> SOURCES ... [DEPENDS ...] [TESTS ...] [TEST_LIBS ...])
