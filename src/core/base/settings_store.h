@@ -23,6 +23,8 @@ public:
     // A value of the product key. nullopt when missing or when it is not a DWORD.
     std::optional<std::uint32_t> readDword(std::string_view name) const;
     bool writeDword(std::string_view name, std::uint32_t value);
+    // A string value of the product key (stored typed, so it never reads as a DWORD).
+    bool writeString(std::string_view name, std::string_view value);
 
     // Application-profile strings ("PROFILES" and the other sections); `fallback` when missing.
     std::string readProfileString(std::string_view section, std::string_view key,
@@ -31,6 +33,9 @@ public:
     bool writeProfileString(std::string_view section, std::string_view key, std::string_view value);
 
 private:
+    // Creates the folder when missing; the write itself keeps the rest of the file.
+    bool write(std::string_view section, std::string_view key, std::string_view value);
+
     std::filesystem::path file_;
 };
 

@@ -15,6 +15,8 @@ class SettingsStore;
 
 // The Windows language id of the user's locale (LC_ALL, LC_MESSAGES, LANG), 1033 when unknown.
 std::uint16_t systemDefaultLanguageId();
+// The Windows language id of one locale name ("pt_BR.UTF-8", "de", "C"), 1033 when unknown.
+std::uint16_t languageIdOfLocale(std::string_view locale);
 
 class Language {
 public:
@@ -37,12 +39,17 @@ public:
     std::string text(std::string_view key) const { return LookupText(key, CurrentLanguageIndex()); }
 
     // A text that carries a number, used as a format with one integer ("%d").
+    // Only the first integer conversion is filled; any other text, "%s" included, stays.
     static std::string formatWithNumber(std::string_view format, long long value);
+    // A text that carries a path or a name: the first "%s" is replaced by `value`.
+    static std::string formatWithText(std::string_view format, std::string_view value);
 
     std::filesystem::path languageFile(int languageIndex) const;
     const std::filesystem::path& programFolder() const { return programFolder_; }
 
 private:
+    std::string lookup(std::string_view section, std::string_view key, int languageIndex) const;
+
     std::filesystem::path programFolder_;
     SettingsStore& settings_;
     SystemLanguageSource systemLanguage_;
