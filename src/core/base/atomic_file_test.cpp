@@ -1,5 +1,4 @@
 #include "core/base/atomic_file.h"
-
 #include "testsupport/temp_dir.h"
 
 #include <gtest/gtest.h>

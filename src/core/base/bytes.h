@@ -89,7 +89,9 @@ public:
             out_.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
         }
     }
-    void bytes(std::span<const std::uint8_t> data) { out_.insert(out_.end(), data.begin(), data.end()); }
+    void bytes(std::span<const std::uint8_t> data) {
+        out_.insert(out_.end(), data.begin(), data.end());
+    }
     void zeros(std::size_t count) { out_.insert(out_.end(), count, 0); }
 
 private:

@@ -19,11 +19,11 @@ TEST(Text, InvalidInputBecomesReplacementCharacters) {
         std::u16string expected;
     };
     const Case cases[] = {
-        {"\xFF", u"\uFFFD"},              // never a lead byte
-        {"a\xC3", u"a\uFFFD"},            // truncated sequence at the end
-        {"\xC0\x80", u"\uFFFD"},          // overlong NUL
-        {"\xED\xA0\x80", u"\uFFFD"},      // encoded surrogate
-        {"\xE2\x82x", u"\uFFFDx"},        // broken continuation keeps the next byte
+        {"\xFF", u"\uFFFD"},         // never a lead byte
+        {"a\xC3", u"a\uFFFD"},       // truncated sequence at the end
+        {"\xC0\x80", u"\uFFFD"},     // overlong NUL
+        {"\xED\xA0\x80", u"\uFFFD"}, // encoded surrogate
+        {"\xE2\x82x", u"\uFFFDx"},   // broken continuation keeps the next byte
     };
     for (const auto& c : cases) {
         EXPECT_EQ(utf8ToUtf16(c.utf8), c.expected);
