@@ -6,5 +6,6 @@
 namespace kw::cli {
 
 int runKeyName(Context& context, std::span<const std::string> args);
+int runPreview(Context& context, std::span<const std::string> args);
 
 } // namespace kw::cli

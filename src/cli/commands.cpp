@@ -9,6 +9,11 @@ std::span<const Command> commands() {
     static const std::array table{
         Command{"keyname", "[--lang INDEX] CODE",
                 "print the name of a key code (hex 0x147 or decimal)", runKeyName},
+        Command{"preview",
+                "--effect N [--direction first|second] [--multicolour] [--colour #RRGGBB] "
+                "--ticks T [--json]",
+                "print every key button's colour for each tick of the lighting preview",
+                runPreview},
     };
     return table;
 }
