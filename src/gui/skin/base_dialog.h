@@ -1,0 +1,53 @@
+#pragma once
+// A frameless window painted from its skin's background bitmap, shaped by its
+// mask bitmap and dragged by a press anywhere on the background.
+
+#include "core/skin/skin_layout.h"
+
+#include <QDialog>
+#include <QImage>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace kw::gui {
+
+class CBaseDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Called when the background or the mask cannot be loaded; the default
+    // ends the process at once with exit code 0, as a broken install must not
+    // leave half a window behind.
+    using FatalExit = std::function<void()>;
+    static void ExitProcess();
+
+    CBaseDialog(QWidget* parent, std::filesystem::path skinIniFile,
+                FatalExit fatalExit = &CBaseDialog::ExitProcess);
+
+    // Loads the skin file, background and mask, sizes and shapes the window.
+    // False when the fatal exit was called (only reachable when it returns).
+    bool ApplySkin();
+
+    const skin::SkinLayout& Layout() const { return layout_; }
+    const QImage& Background() const { return background_; }
+    bool IsBusy() const { return busy_; }
+    const std::filesystem::path& SkinIniFile() const { return skinIniFile_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::filesystem::path skinIniFile_;
+    FatalExit fatalExit_;
+    skin::SkinLayout layout_;
+    QImage background_;
+    QImage mask_;
+    bool busy_ = false;
+    // Only used where the window system cannot move windows itself.
+    std::optional<QPoint> dragOffset_;
+};
+
+} // namespace kw::gui

@@ -1,0 +1,223 @@
+#include "gui/skin/png_button.h"
+
+#include "gui/skin/skin_picture.h"
+
+#include <QEnterEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+
+namespace kw::gui {
+
+namespace {
+constexpr int kTooltipDelayMs = 300;
+} // namespace
+
+CPngButton::CPngButton(QWidget* parent) : QAbstractButton(parent) {
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::NoFocus);
+    tooltipTimer_.setSingleShot(true);
+    tooltipTimer_.setInterval(kTooltipDelayMs);
+    connect(&tooltipTimer_, &QTimer::timeout, this, &CPngButton::showTooltip);
+}
+
+void CPngButton::resetInteraction() {
+    hover_ = false;
+    setDown(false);
+}
+
+void CPngButton::SetFaces(int x, int y, const QImage& normal, const QImage& hover,
+                          const QImage& pressed, const QImage& disabled, const QImage& selected,
+                          bool /*redraw*/) {
+    offset_ = QPoint(x, y);
+    SetFaceSources(normal, hover, pressed, disabled, selected, true);
+}
+
+void CPngButton::SetFaceSources(const QImage& normal, const QImage& hover, const QImage& pressed,
+                                const QImage& disabled, const QImage& selected, bool /*redraw*/) {
+    // The faces always repaint: a button must never keep showing a face it no longer has.
+    faces_ = {normal, hover, pressed, disabled, selected};
+    resetInteraction();
+    update();
+}
+
+void CPngButton::SetSelected(bool selected, bool redraw) {
+    selected_ = selected;
+    if (redraw) {
+        update();
+    }
+}
+
+void CPngButton::SetColourMark(const QColor& colour, int strength, bool enable) {
+    markEnabled_ = enable;
+    markColour_ = colour;
+    markStrength_ = enable ? std::clamp(strength, 0, 100) : strength;
+    update();
+}
+
+void CPngButton::SetTextStyle(bool drawText, int pointSize, const QString& family,
+                              const TextColours& colours, Qt::Alignment alignment) {
+    drawText_ = drawText;
+    pointSize_ = pointSize;
+    family_ = family;
+    textColours_ = colours;
+    alignment_ = alignment;
+    update();
+}
+
+void CPngButton::SetTextAngle(int tenthsOfDegree, bool rotateAndCentre) {
+    angle_ = tenthsOfDegree;
+    rotate_ = rotateAndCentre;
+    update();
+}
+
+void CPngButton::SetTooltip(const QString& text, bool activate) {
+    if (text.isEmpty()) {
+        return;
+    }
+    tooltipText_ = text;
+    tooltipActive_ = activate;
+    if (!activate) {
+        tooltipTimer_.stop();
+    }
+}
+
+void CPngButton::SetMask(const QImage& mask, int mode) {
+    if (mode == 1) {
+        const QRegion region = RegionFromMask(mask);
+        if (!region.isEmpty()) {
+            setMask(region);
+        }
+    } else {
+        clearMask();
+    }
+}
+
+void CPngButton::SetPngFaces(const QImage& normal, const QImage& hover, const QImage& pressed,
+                             const QImage& disabledOrSelected) {
+    pngFaces_ = {normal, hover, pressed, disabledOrSelected};
+    update();
+}
+
+void CPngButton::SetMarkFaces(const QImage& first, const QImage& second, bool useSecond,
+                              bool markingMode, bool /*redraw*/) {
+    markFaces_ = {first, second};
+    useSecondMark_ = useSecond;
+    markingMode_ = markingMode;
+    resetInteraction();
+    update();
+}
+
+CPngButton::Face CPngButton::chooseFace() const {
+    if (!isEnabled()) {
+        return Disabled;
+    }
+    if (markingMode_) {
+        return useSecondMark_ ? MarkSecond : MarkFirst;
+    }
+    if (isDown()) {
+        return Pressed;
+    }
+    if (hover_) {
+        return Hover;
+    }
+    return selected_ ? Selected : Normal;
+}
+
+void CPngButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const Face face = chooseFace();
+    const bool pngMode = std::any_of(pngFaces_.begin(), pngFaces_.end(),
+                                     [](const QImage& i) { return !i.isNull(); });
+    if (markEnabled_) {
+        // The mark replaces the face: a 2-pixel frame, the inside left alone.
+        const int w = width();
+        const int h = height();
+        painter.fillRect(0, 0, w, 2, markColour_);
+        painter.fillRect(0, h - 2, w, 2, markColour_);
+        painter.fillRect(0, 0, 2, h, markColour_);
+        painter.fillRect(w - 2, 0, 2, h, markColour_);
+        lastFace_ = ColourMark;
+    } else if (pngMode) {
+        const int index = face == Pressed                          ? 2
+                          : face == Hover                          ? 1
+                          : (face == Disabled || face == Selected) ? 3
+                                                                   : 0;
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawImage(QPoint(0, 0), pngFaces_[static_cast<std::size_t>(index)]);
+        lastFace_ = Png;
+    } else {
+        const QImage& source = face == MarkFirst    ? markFaces_[0]
+                               : face == MarkSecond ? markFaces_[1]
+                                                    : faces_[static_cast<std::size_t>(face)];
+        if (!source.isNull()) {
+            painter.drawImage(QPoint(0, 0), source, QRect(offset_ - QPoint(1, 1), size()));
+        }
+        lastFace_ = face;
+    }
+
+    if (drawText_ && !text().isEmpty()) {
+        const QColor colour = face == Disabled   ? textColours_.disabled
+                              : face == Pressed  ? textColours_.pressed
+                              : face == Hover    ? textColours_.hover
+                              : face == Selected ? textColours_.selected
+                                                 : textColours_.normal;
+        QFont font(family_);
+        font.setPointSize(std::max(1, pointSize_));
+        font.setBold(rotate_);
+        painter.setFont(font);
+        painter.setPen(colour);
+        QRectF area = rect();
+        if (angle_ != 0) {
+            // Text at an angle turns about the button's centre; with the
+            // rotate flag it gets a square wide enough to stay centred whole.
+            painter.translate(area.center());
+            painter.rotate(-angle_ / 10.0);
+            const double side = rotate_ ? std::max(area.width(), area.height()) : area.width();
+            area = QRectF(-side / 2, -area.height() / 2, side, area.height());
+            if (rotate_) {
+                area.setTop(-side / 2);
+                area.setHeight(side);
+            }
+        }
+        painter.drawText(area, static_cast<int>(alignment_) | Qt::TextSingleLine, text());
+    }
+
+    if (afterPaint_) {
+        afterPaint_(*this, lastFace_ == Normal);
+    }
+}
+
+void CPngButton::enterEvent(QEnterEvent* event) {
+    hover_ = true;
+    update();
+    if (tooltipActive_ && !tooltipText_.isEmpty()) {
+        tooltipTimer_.start();
+    }
+    QAbstractButton::enterEvent(event);
+}
+
+void CPngButton::leaveEvent(QEvent* event) {
+    hover_ = false;
+    tooltipTimer_.stop();
+    QToolTip::hideText();
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+bool CPngButton::event(QEvent* event) {
+    // Our own timer decides when the tip shows; the toolkit's delay is longer.
+    if (event->type() == QEvent::ToolTip) {
+        return true;
+    }
+    return QAbstractButton::event(event);
+}
+
+void CPngButton::showTooltip() {
+    if (hover_ && tooltipActive_ && isVisible()) {
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), tooltipText_, this);
+    }
+}
+
+} // namespace kw::gui

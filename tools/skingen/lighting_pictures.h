@@ -1,0 +1,16 @@
+#pragma once
+// The main window's lighting bitmaps, the web-site button's faces and mask,
+// and the tray icons, each sized after the control that shows it.
+
+#include "layout_description.h"
+
+#include <QString>
+#include <filesystem>
+
+namespace kw::skingen {
+
+// Throws std::runtime_error when a control they are sized after is missing.
+void writeLightingPictures(const WindowDescription& main, const std::filesystem::path& skinsFolder);
+void writeLogoAndTrayIcons(const WindowDescription& main, const std::filesystem::path& skinsFolder);
+
+} // namespace kw::skingen

@@ -1,0 +1,175 @@
+#include "window_pictures.h"
+
+#include "core/base/atomic_file.h"
+#include "core/base/ini_file.h"
+#include "core/skin/skin_layout.h"
+#include "face_painter.h"
+#include "theme.h"
+
+#include <QBuffer>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <algorithm>
+#include <sstream>
+#include <stdexcept>
+
+namespace kw::skingen {
+
+namespace {
+
+constexpr double kCornerRadius = 14.0;
+
+bool onPage(const Item& item, const std::string& page) {
+    if (item.page.empty()) {
+        return true;
+    }
+    std::istringstream pages(item.page);
+    std::string one;
+    while (std::getline(pages, one, ',')) {
+        if (one == page) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QPainterPath windowShape(const WindowDescription& window) {
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(0.5, 0.5, window.width - 1, window.height - 1), kCornerRadius,
+                         kCornerRadius);
+    return shape;
+}
+
+void paintWindowBackground(QPainter& p, const WindowDescription& window) {
+    using namespace theme;
+    p.fillRect(QRect(0, 0, window.width, window.height), kWindowBottom);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, window.height);
+    fill.setColorAt(0, kWindowTop);
+    fill.setColorAt(1, kWindowBottom);
+    p.setPen(QPen(kWindowEdge, 1));
+    p.setBrush(fill);
+    p.drawPath(windowShape(window));
+    // A faint accent haze in the upper left gives the flat dark some depth.
+    QRadialGradient haze(QPointF(window.width * 0.25, 0), window.width * 0.6);
+    haze.setColorAt(0, withAlpha(kAccent, 22));
+    haze.setColorAt(1, withAlpha(kAccent, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(haze);
+    p.drawPath(windowShape(window));
+}
+
+QImage sheetImage(const WindowDescription& window) {
+    int width = 1;
+    int height = 1;
+    for (const Item& item : window.items) {
+        if (item.style == "sheetframe") {
+            width = std::max(width, item.x - 1 + item.width);
+            height = std::max(height, item.y - 1 + item.height);
+        }
+    }
+    QImage sheet(width, height, QImage::Format_RGB32);
+    sheet.fill(theme::kPlate.lighter(130));
+    QPainter p(&sheet);
+    for (const Item& item : window.items) {
+        if (item.style == "sheetframe") {
+            const QRectF frame(item.x - 1, item.y - 1, item.width, item.height);
+            paintIcon(p, frame, QString::fromStdString(item.label), theme::kAccent);
+        }
+    }
+    return sheet;
+}
+
+QImage maskImage(const WindowDescription& window) {
+    QImage mask(window.width, window.height, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    QPainter p(&mask);
+    // Hard edges: the window shape is a set of whole pixels.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPath(windowShape(window));
+    return mask;
+}
+
+std::string rectValue(const Item& item) {
+    return std::to_string(item.x) + "," + std::to_string(item.y) + "," +
+           std::to_string(item.width) + "," + std::to_string(item.height);
+}
+
+} // namespace
+
+void saveImage(const QImage& image, const std::filesystem::path& file, const char* format,
+               int quality) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format, quality)) {
+        throw std::runtime_error("cannot encode " + file.string());
+    }
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!kw::writeFileAtomically(file, view)) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+QImage renderWindowPicture(const WindowDescription& window, const std::string& page,
+                           PictureState state, const QString& version) {
+    QImage picture(window.width, window.height, QImage::Format_RGB32);
+    QPainter p(&picture);
+    paintWindowBackground(p, window);
+    for (const Item& item : window.items) {
+        if (onPage(item, page) && isDrawn(item.style)) {
+            paintItem(p, item, lookFor(item.style, state), version);
+        }
+    }
+    return picture;
+}
+
+void writeWindowSkin(const WindowDescription& window, const std::filesystem::path& skinsFolder,
+                     const QString& version) {
+    IniDocument ini;
+    for (const auto& [key, value] : window.screen) {
+        ini.set(skin::kScreenSection, key, value);
+    }
+    for (const Item& item : window.items) {
+        if (item.key != "-") {
+            const auto section =
+                item.style == "sheetframe" ? skin::kFrameSection : skin::kButtonSection;
+            ini.set(section, item.key, rectValue(item));
+        }
+    }
+    if (!ini.save(skinsFolder / window.iniFile)) {
+        throw std::runtime_error("cannot write " + window.iniFile);
+    }
+    for (const Picture& picture : window.pictures) {
+        saveImage(renderWindowPicture(window, picture.page, picture.state, version),
+                  skinsFolder / picture.file, "JPEG", 95);
+    }
+    const auto screenFile = [&](const std::string& key) -> std::string {
+        for (const auto& [name, value] : window.screen) {
+            if (name == key) {
+                return value;
+            }
+        }
+        return {};
+    };
+    const std::string background = screenFile("Main");
+    if (!background.empty()) {
+        const std::string firstPage =
+            window.pages().empty() ? std::string() : window.pages().front();
+        saveImage(renderWindowPicture(window, firstPage, PictureState::Normal, version),
+                  skinsFolder / background, "BMP");
+    }
+    const std::string mask = screenFile("Mask");
+    if (!mask.empty()) {
+        saveImage(maskImage(window), skinsFolder / mask, "BMP");
+    }
+    if (!window.sheetFile.empty()) {
+        saveImage(sheetImage(window), skinsFolder / window.sheetFile, "JPEG", 95);
+    }
+}
+
+} // namespace kw::skingen
