@@ -1,0 +1,69 @@
+#include "core/config/data_folder.h"
+
+#include "core/base/atomic_file.h"
+#include "core/config/config_block.h"
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+namespace kw {
+
+namespace {
+
+constexpr const char* kProductFolder = "Velkor Keyboard";
+constexpr const char* kUserLightingPrefix = "UserDengColor_";
+constexpr const char* kUserLightingExtension = ".userd";
+constexpr int kDefaultLightingNumber = 3;
+
+std::string userLightingName(int number) {
+    return kUserLightingPrefix + std::to_string(number) + kUserLightingExtension;
+}
+
+} // namespace
+
+std::filesystem::path defaultDataHome() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
+        std::filesystem::path path(xdg);
+        if (path.is_absolute()) {
+            return path;
+        }
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : ".") / ".local" / "share";
+}
+
+std::filesystem::path dataFolderPath(const std::filesystem::path& dataHome) {
+    return dataHome / kProductFolder;
+}
+
+std::filesystem::path userLightingFilePath(const std::filesystem::path& dataHome, int profile) {
+    return dataFolderPath(dataHome) / userLightingName(profile);
+}
+
+std::filesystem::path defaultUserLightingFile(const std::filesystem::path& programFolder) {
+    return programFolder / "Skins" / userLightingName(kDefaultLightingNumber);
+}
+
+bool ensureDataFolder(const std::filesystem::path& dataHome,
+                      const std::filesystem::path& programFolder) {
+    const auto folder = dataFolderPath(dataHome);
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder, ec)) {
+        return true;
+    }
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        return false;
+    }
+    // Without a default file there is nothing to copy: a missing lighting
+    // file reads as all defaults anyway.
+    if (const auto source = readFileBytes(defaultUserLightingFile(programFolder))) {
+        for (int profile = 0; profile < kProfileCount; ++profile) {
+            writeFileAtomically(userLightingFilePath(dataHome, profile), *source);
+        }
+    }
+    return true;
+}
+
+} // namespace kw
