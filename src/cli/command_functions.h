@@ -7,5 +7,7 @@ namespace kw::cli {
 
 int runKeyName(Context& context, std::span<const std::string> args);
 int runPreview(Context& context, std::span<const std::string> args);
+int runInfo(Context& context, std::span<const std::string> args);
+int runDevices(Context& context, std::span<const std::string> args);
 
 } // namespace kw::cli

@@ -14,6 +14,12 @@ std::span<const Command> commands() {
                 "--ticks T [--json]",
                 "print every key button's colour for each tick of the lighting preview",
                 runPreview},
+        Command{
+            "info", "",
+            "print the keyboard's information (firmware, profile, macro memory, effects) as JSON",
+            runInfo},
+        Command{"devices", "",
+                "list the keyboard's HID interfaces with their ids and usages as JSON", runDevices},
     };
     return table;
 }

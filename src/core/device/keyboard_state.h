@@ -1,0 +1,23 @@
+#pragma once
+// What the connection sequence learns about the keyboard and every later
+// exchange reads: the cached active profile, the macro capacity and the
+// factory key table. One instance per connected keyboard, owned by whoever
+// runs the connection (the presence watcher, or a CLI session).
+
+#include "core/config/key_matrix.h"
+
+#include <atomic>
+
+namespace kw {
+
+inline constexpr int kProfileUnknown = -1;
+
+struct KeyboardState {
+    // The keyboard's active profile, kProfileUnknown until read (and after a failed switch).
+    std::atomic<int> currentProfile{kProfileUnknown};
+    // Bytes of macro storage: information byte 11 x 128.
+    std::atomic<int> macroCapacity{0};
+    DefaultMatrix defaultMatrix;
+};
+
+} // namespace kw

@@ -1,0 +1,63 @@
+#pragma once
+// Finds the keyboard's configuration interface, keeps it open for the
+// transport, notices when it goes away, and runs the connection sequence on
+// every change. Runs on its own thread until `stop`.
+
+#include "core/device/device_link_state.h"
+#include "core/device/device_window.h"
+#include "core/device/interface_selection.h"
+#include "core/device/transport.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace kw {
+
+struct PresenceTimings {
+    std::chrono::milliseconds startDelay{10};
+    std::chrono::milliseconds presentPoll{100};
+    std::chrono::milliseconds absentPoll{1000};
+};
+
+class PresenceWatcher {
+public:
+    PresenceWatcher(HidDevice& device, Transport& transport, DeviceLinkState& state,
+                    DeviceWindow& window, PresenceTimings timings = {});
+    ~PresenceWatcher();
+    PresenceWatcher(const PresenceWatcher&) = delete;
+    PresenceWatcher& operator=(const PresenceWatcher&) = delete;
+
+    void start();
+    // Ends the thread at its next wait and joins it; commands in flight end
+    // within their own time-outs.
+    void stop();
+
+    // The presence procedure: 1 present, 0 absent. Runs on the watcher thread.
+    void OnDevicePresenceChanged(int present);
+
+private:
+    void run();
+    // False when the interfaces cannot be listed.
+    bool wakeUpProbe();
+    // Scans for the interface and remembers its path when one is open afterwards.
+    InterfaceScan scan();
+    // Waits, or returns false at once when stop was asked.
+    bool pause(std::chrono::milliseconds duration);
+
+    HidDevice& device_;
+    Transport& transport_;
+    DeviceLinkState& state_;
+    DeviceWindow& window_;
+    PresenceTimings timings_;
+    std::string interfacePath_;
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+} // namespace kw

@@ -1,0 +1,34 @@
+#pragma once
+// The keyboard a front end talks to, chosen from its options: the simulated
+// keyboard (its memory loaded from a state file when one is given) or the
+// hidraw tree under a root folder. Shared by keyweave and keyweave-cli.
+
+#include "core/device/hid_backend.h"
+#include "sim/simulated_keyboard.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace kw::sim {
+
+struct KeyboardBackendChoice {
+    bool simulate = false;
+    std::optional<std::filesystem::path> simulateState; // --simulate=STATEFILE
+    std::optional<std::filesystem::path> hidRoot;       // --hid-root DIR, default "/"
+};
+
+struct KeyboardBackend {
+    std::unique_ptr<SimulatedKeyboard> keyboard; // only when simulated
+    std::unique_ptr<HidBackend> backend;
+    // The state file exists but is not a simulated keyboard's state.
+    bool stateLoadFailed = false;
+};
+
+KeyboardBackend chooseKeyboardBackend(const KeyboardBackendChoice& choice);
+
+// Saves the simulated keyboard's memory to the state file. True when there is
+// nothing to save; a state file that could not be read is left as it is.
+bool saveKeyboardState(const KeyboardBackend& backend, const KeyboardBackendChoice& choice);
+
+} // namespace kw::sim
