@@ -1,0 +1,103 @@
+#include "core/sync/apply_pipeline.h"
+
+#include "core/config/config_file.h"
+#include "core/config/key_matrix.h"
+#include "core/config/macro_area.h"
+#include "core/device/commands.h"
+#include "core/sync/current_profile.h"
+
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace kw {
+
+int WriteDeviceImage(SyncContext& context, bool allProfiles) {
+    std::lock_guard guard(context.device.lock);
+    if (!context.device.block) {
+        return 0;
+    }
+    const MacroAreaSizes sizes = macroAreaSizes(context.device.macros);
+    const auto capacity = static_cast<std::size_t>(context.keyboard.macroCapacity.load());
+    if (sizes.minimal > capacity) {
+        context.showText("EXTRA_MACRO_TOO_LONG");
+        return 0;
+    }
+    const bool namesIncluded = sizes.full <= capacity;
+    const std::vector<std::uint8_t> area =
+        buildMacroArea(context.device, namesIncluded ? sizes.full : sizes.minimal, namesIncluded);
+
+    std::vector<int> profiles;
+    if (allProfiles) {
+        profiles = {0, 1, 2};
+    } else {
+        // A profile the keyboard cannot take would leave a half-sent sequence.
+        const int active = CurrentProfile(context.transport, context.keyboard);
+        if (active < 0 || active >= kProfileCount) {
+            return 0;
+        }
+        profiles = {active};
+    }
+    const KeyMatrix defaults = context.keyboard.defaultMatrix.get();
+    std::vector<std::array<std::uint8_t, kKeyMatrixSize>> tables;
+    for (const int p : profiles) {
+        tables.push_back(keyMatrixBytes(encodeKeyMatrix(groupEntries(*context.device.block, p),
+                                                        defaults, context.device.macros)));
+    }
+
+    // The sequence always goes out in full; only the last key table's result counts.
+    BeginTransfer(context.transport);
+    WriteMacroArea(context.transport, area);
+    int last = 0;
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        last = WriteKeyMatrix(context.transport, profiles[i], tables[i]);
+    }
+    EndTransfer(context.transport);
+
+    if (!namesIncluded) {
+        context.showText("EXTRA_PROFILE_SPACE_TIGHT");
+    }
+    return last == kCommandOk ? 1 : 0;
+}
+
+int BuildDeviceImage(SyncContext& context, bool allProfiles) {
+    std::lock_guard guard(context.device.lock);
+    try {
+        ConfigImage& config = context.config;
+        if (!config.block) {
+            return 0;
+        }
+        // Packing first gives the launch and text entries their offsets in both images.
+        auto pool = config.packStrings();
+        auto block = std::make_unique<ConfigBlock>(*config.block);
+        stampHeader(*block, config.macroCount(), config.stringBytes, 0);
+        auto macros = config.macros;
+        context.device.block = std::move(block);
+        context.device.macros = std::move(macros);
+        context.device.pool = std::move(pool);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return WriteDeviceImage(context, allProfiles);
+}
+
+int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
+    BusyScope busy(indicator);
+    if (!context.modified.isSet()) {
+        return 1;
+    }
+    int saved = 0;
+    int written = 0;
+    {
+        std::lock_guard guard(context.config.lock);
+        saved = SaveConfigurationFile(context.config, context.configFile(), false);
+        written = BuildDeviceImage(context, false);
+    }
+    if (saved == 1 && written == 1) {
+        context.modified.clear();
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace kw

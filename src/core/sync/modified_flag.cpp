@@ -1,0 +1,42 @@
+#include "core/sync/modified_flag.h"
+
+#include <vector>
+
+namespace kw {
+
+bool ModifiedFlag::isSet() const {
+    std::lock_guard guard(mutex_);
+    return value_;
+}
+
+int ModifiedFlag::subscribe(Listener listener) {
+    std::lock_guard guard(mutex_);
+    const int id = nextId_++;
+    listeners_.emplace(id, std::move(listener));
+    return id;
+}
+
+void ModifiedFlag::unsubscribe(int id) {
+    std::lock_guard guard(mutex_);
+    listeners_.erase(id);
+}
+
+void ModifiedFlag::change(bool value) {
+    std::vector<Listener> toCall;
+    {
+        std::lock_guard guard(mutex_);
+        if (value_ == value) {
+            return;
+        }
+        value_ = value;
+        for (const auto& [id, listener] : listeners_) {
+            toCall.push_back(listener);
+        }
+    }
+    // A listener may read the flag or change it again without deadlocking.
+    for (const auto& listener : toCall) {
+        listener(value);
+    }
+}
+
+} // namespace kw

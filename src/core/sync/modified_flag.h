@@ -1,0 +1,33 @@
+#pragma once
+// The main window's "configuration modified" state as an observable value:
+// editors set it, a successful apply or a reload clears it, and the window
+// follows it with its Apply button.
+
+#include <functional>
+#include <map>
+#include <mutex>
+
+namespace kw {
+
+class ModifiedFlag {
+public:
+    using Listener = std::function<void(bool modified)>;
+
+    bool isSet() const;
+    void set() { change(true); }
+    void clear() { change(false); }
+
+    // Called after every change of the value (not for repeated sets), outside the flag's lock.
+    int subscribe(Listener listener);
+    void unsubscribe(int id);
+
+private:
+    void change(bool value);
+
+    mutable std::mutex mutex_;
+    bool value_ = false;
+    int nextId_ = 1;
+    std::map<int, Listener> listeners_;
+};
+
+} // namespace kw

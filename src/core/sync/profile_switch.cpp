@@ -1,0 +1,80 @@
+#include "core/sync/profile_switch.h"
+
+#include "core/config/config_file.h"
+#include "core/device/commands.h"
+
+#include <mutex>
+
+namespace kw {
+
+int SetActiveProfile(Transport& transport, KeyboardState& keyboard, int profile) {
+    if (profile < 0 || profile >= kProfileCount) {
+        return 0;
+    }
+    DeviceInfo info;
+    if (ReadDeviceInfo(transport, info) != kCommandOk) {
+        return 0;
+    }
+    info.setActiveProfile(static_cast<std::uint8_t>(profile));
+    if (WriteDeviceInfo(transport, info) == kCommandOk) {
+        keyboard.currentProfile = profile;
+        return 1;
+    }
+    keyboard.currentProfile = kProfileUnknown;
+    return 0;
+}
+
+bool ProfileSwitcher::hasUnappliedChanges() const {
+    return context_.modified.isSet() ||
+           (hooks_.managerHasUnappliedChanges && hooks_.managerHasUnappliedChanges());
+}
+
+void ProfileSwitcher::discardEdits() {
+    context_.modified.clear();
+    if (context_.keyboard.currentProfile.load() < 0) {
+        return;
+    }
+    ConfigImage& config = context_.config;
+    std::lock_guard guard(config.lock);
+    if (LoadConfigurationFile(config, context_.configFile()) != 1) {
+        // Without a file to go back to, the edits still go: the keyboard's defaults remain.
+        config.clearStrings();
+        config.clearMacros();
+        config.clearBlock();
+        config.createDefaultBlock();
+    }
+}
+
+int ProfileSwitcher::SelectProfile(int index) {
+    if (index >= kProfileCount) {
+        index = 0;
+    }
+    if (hooks_.keyEditorOpen && hooks_.keyEditorOpen()) {
+        context_.showText("PROFILE_SEELCT_PROMPT2");
+        return 0;
+    }
+    if (hasUnappliedChanges() && !asking_) {
+        asking_ = true;
+        const bool apply =
+            context_.prompter.askYesNo(context_.language.text("PROFILE_SELECT_PROMPT"));
+        asking_ = false;
+        if (apply) {
+            if (hooks_.applyActiveProfile) {
+                hooks_.applyActiveProfile();
+            }
+        } else {
+            discardEdits();
+        }
+        SetActiveProfile(context_.transport, context_.keyboard, index);
+    } else {
+        SetActiveProfile(context_.transport, context_.keyboard, index);
+        if (hooks_.managerSelected) {
+            hooks_.managerSelected(index);
+        }
+    }
+    std::lock_guard guard(context_.config.lock);
+    context_.redrawKeys();
+    return 1;
+}
+
+} // namespace kw

@@ -1,0 +1,42 @@
+#pragma once
+// What the refresh, the apply and the profile operations work on: the link to
+// the keyboard and what the connection learnt about it, both configuration
+// images, the window's modified flag, the user's answers and the texts.
+
+#include "core/base/prompter.h"
+#include "core/config/config_image.h"
+#include "core/device/keyboard_state.h"
+#include "core/device/transport.h"
+#include "core/skin/language.h"
+#include "core/sync/modified_flag.h"
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace kw {
+
+struct SyncContext {
+    Transport& transport;
+    KeyboardState& keyboard;
+    ConfigImage& config;
+    DeviceImage& device;
+    ModifiedFlag& modified;
+    Prompter& prompter;
+    const Language& language;
+    std::filesystem::path dataHome;
+    std::filesystem::path programFolder;
+    // Redraws the window's key buttons from the image; empty when there is no window.
+    std::function<void()> refreshKeyButtons;
+
+    // The configuration file (making sure the data folder exists).
+    std::filesystem::path configFile() const;
+    void showText(std::string_view key) const { prompter.showMessage(language.text(key)); }
+    void redrawKeys() const {
+        if (refreshKeyButtons) {
+            refreshKeyButtons();
+        }
+    }
+};
+
+} // namespace kw
