@@ -90,7 +90,7 @@ private:
 
     bool drawText_ = false;
     int pointSize_ = 8;
-    QString family_ = QStringLiteral("Tahoma Unicode MS");
+    QString family_ = QStringLiteral("DejaVu Sans");
     TextColours textColours_;
     Qt::Alignment alignment_ = Qt::AlignCenter;
     int angle_ = 0;

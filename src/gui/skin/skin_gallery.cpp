@@ -202,7 +202,7 @@ void Gallery::mainWindow() {
         logo->SetPngFaces(bitmap("logo_normal.png"), bitmap("logo_over.png"),
                           bitmap("logo_down.png"), bitmap("logo_disable.png"));
         logo->SetMask(bitmap("logo_mask.bmp"), 1);
-        for (const char* key : {"CONTROL_Facebook", "CONTROL_twitter"}) {
+        for (const char* key : {"CONTROL_COMMUNITY", "CONTROL_VIDEO"}) {
             auto* web = control<CPngButton>(w, key);
             const skin::SkinRect r = w.dialog->Layout().rect(key);
             web->SetFaces(r.x, r.y, n, o, d, n, n);

@@ -1,0 +1,353 @@
+// The main window on the simulated keyboard, with a scripted user, a recorded
+// desktop and the generated skin: start-up, connection, removal, language,
+// keys and the quit sequence.
+
+#include "gui/app/single_instance.h"
+#include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/skin/test_application.h"
+#include "sim/simulated_hid_backend.h"
+#include "sim/simulated_keyboard.h"
+#include "testsupport/temp_dir.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <deque>
+#include <thread>
+
+namespace kw::gui {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ScriptedWindowPrompter : public app::QtPrompter {
+public:
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return false;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askOkCancel(const std::string& text, const std::string& caption) override {
+        questions.push_back(caption + ": " + text);
+        return okAnswer;
+    }
+    bool okAnswer = false;
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+};
+
+class RecordingShell : public app::ShellActions {
+public:
+    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       const QString&) override {
+        started.push_back(program + " " + arguments.join(' '));
+        return true;
+    }
+    std::vector<QUrl> urls;
+    std::vector<QString> started;
+};
+
+class KeyweaveDlgTest : public testing::WidgetTest {
+protected:
+    // `waitFor` processes the window's events until `done` or two seconds passed.
+    template <typename Predicate>
+    bool waitFor(Predicate done) {
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
+        return true;
+    }
+    void start() {
+        window.Initialise();
+        QCoreApplication::processEvents();
+    }
+    bool connected() {
+        return waitFor([this] {
+            std::lock_guard lock(config.lock);
+            return link.devicePresent == 1 && window.TrayIconId() == kIconKeyboardPresent;
+        });
+    }
+    void setFirmware(std::uint16_t version) {
+        sim::KeyboardMemory memory = simulated.memory();
+        memory.info.setFirmwareVersion(version);
+        simulated.setMemory(memory);
+    }
+    std::string text(const char* key, int index = 0) const {
+        return language.LookupText(key, index);
+    }
+
+    kw::testing::TempDir dir;
+    SettingsStore settings{dir / "settings.ini"};
+    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
+    sim::SimulatedKeyboard simulated;
+    sim::SimulatedHidBackend backend{simulated};
+    DeviceLinkState link;
+    ConfigImage config;
+    DeviceImage deviceImage;
+    ScriptedWindowPrompter prompter;
+    RecordingShell shell;
+    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
+    std::vector<int> exits;
+    bool released = false;
+    MainWindowContext context{kw::testing::programFolder(),
+                              dir / "data",
+                              language,
+                              link,
+                              backend,
+                              config,
+                              deviceImage,
+                              prompter,
+                              shell,
+                              about,
+                              {1ms, 10ms, 20ms},
+                              20ms,
+                              [this](int code) { exits.push_back(code); },
+                              [this] { released = true; }};
+    CKeyweaveDlg window{context};
+};
+
+TEST_F(KeyweaveDlgTest, FirstConnectionShowsTheWindowWithTheKeyboardsConfiguration) {
+    start();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_TRUE(connected());
+    EXPECT_TRUE(waitFor([this] { return window.isVisible(); }));
+    EXPECT_TRUE(window.InitDoneFlag());
+    std::lock_guard lock(config.lock);
+    EXPECT_NE(config.block, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(dir / "data"));
+}
+
+TEST_F(KeyweaveDlgTest, StartedHiddenTheWindowStaysHiddenWhenTheKeyboardIsFound) {
+    link.firstPresenceHandled = 1;
+    start();
+    ASSERT_TRUE(connected());
+    QThread::msleep(50);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompter.messages.empty());
+    // Only the tray's Open shows it.
+    window.OnTrayCommand(app::kCommandOpen);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(KeyweaveDlgTest, OpeningWithoutAKeyboardTellsSoAndStaysHidden) {
+    simulated.unplug();
+    link.firstPresenceHandled = 1;
+    start();
+    window.OnTrayCommand(app::kCommandOpen);
+    window.HandleInstanceRequest(app::kOpenRequest);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(prompter.messages, std::vector<std::string>(2, text("MAIN_NO_DEVICE_PROMPT")));
+    EXPECT_EQ(window.TrayIconId(), kIconKeyboardAbsent);
+}
+
+TEST_F(KeyweaveDlgTest, FirmwareBelowTheLowestIsSentToTheUpdateToolAndTheProgramEnds) {
+    struct Case {
+        std::uint16_t version;
+        bool okAnswer;
+        bool prompt;
+        bool toolStarted;
+    };
+    const Case cases[] = {
+        {0x0103, true, true, true},
+        {0x0103, false, true, false},
+        {0x0104, true, false, false},
+        {0x0000, true, false, false},
+    };
+    start();
+    ASSERT_TRUE(connected());
+    for (const Case& c : cases) {
+        prompter.questions.clear();
+        shell.started.clear();
+        exits.clear();
+        prompter.okAnswer = c.okAnswer;
+        setFirmware(c.version);
+        window.CheckFirmwareVersion();
+        SCOPED_TRACE(c.version);
+        EXPECT_EQ(prompter.questions.size(), c.prompt ? 1u : 0u);
+        if (c.prompt) {
+            EXPECT_EQ(prompter.questions[0],
+                      std::string(kVersionTooLowCaption) + ": " + kVersionTooLowText);
+            EXPECT_EQ(exits, std::vector<int>{0});
+        } else {
+            EXPECT_TRUE(exits.empty());
+        }
+        ASSERT_EQ(shell.started.size(), c.toolStarted ? 1u : 0u);
+        if (c.toolStarted) {
+            EXPECT_TRUE(shell.started[0].endsWith("Help/Orvupd-0104 In the upgrade"))
+                << shell.started[0].toStdString();
+        }
+    }
+}
+
+TEST_F(KeyweaveDlgTest, TooOldKeyboardFoundAtConnectionEndsTheProgram) {
+    setFirmware(0x0103);
+    start();
+    EXPECT_TRUE(waitFor([this] { return !exits.empty(); }));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(prompter.questions.size(), 1u);
+}
+
+TEST_F(KeyweaveDlgTest, RemovalHidesTheWindowClosesEditorsAndShowsTheAbsentIcon) {
+    start();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(waitFor([this] { return window.isVisible(); }));
+    about.Open();
+    QDialog editor(&window);
+    editor.open();
+    ASSERT_TRUE(editor.isVisible());
+
+    simulated.unplug();
+    EXPECT_TRUE(waitFor([this] { return window.TrayIconId() == kIconKeyboardAbsent; }));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_FALSE(about.IsOpen());
+    EXPECT_EQ(link.keyboard.currentProfile, kProfileUnknown);
+
+    // Plugged again: present again, but the window stays where the user left it.
+    simulated.plug();
+    EXPECT_TRUE(connected());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(KeyweaveDlgTest, SecondLanguageRetextsTheWindowAndTheAboutDialog) {
+    simulated.unplug();
+    start();
+    about.Open();
+    window.LanguageChanged(1);
+    EXPECT_EQ(window.Control(1135)->text().toStdString(), text("PROFILE_1", 1));
+    EXPECT_EQ(window.Control(kIdApply)->text().toStdString(), text("PROFILE_APPLY", 1));
+    EXPECT_EQ(window.Control(kIdMinimize)->TooltipText().toStdString(),
+              text("MAIN_MINIMIZE_PROMPT", 1));
+    EXPECT_EQ(about.windowTitle().toStdString(), text("LANG_ABOUT_TITLE", 1));
+    EXPECT_NE(text("PROFILE_1", 1), text("PROFILE_1", 0));
+}
+
+TEST_F(KeyweaveDlgTest, SkinElementsArePlacedWithTheirTooltipsAndStates) {
+    simulated.unplug();
+    start();
+    EXPECT_EQ(window.Control(kIdHelp)->TooltipText().toStdString(), text("MAIN_HELP_PROMPT"));
+    EXPECT_EQ(window.Control(kIdClose)->TooltipText().toStdString(), text("MAIN_CLOSE_PROMPT"));
+    EXPECT_EQ(window.Control(kIdWebLink)->TooltipText(), window.LinkAddress());
+    EXPECT_FALSE(window.Control(kIdApply)->isEnabled());
+    EXPECT_FALSE(window.Control(kIdVersionText)->isEnabled());
+    const skin::SkinRect ok = window.Layout().rect("CONTROL_OK");
+    EXPECT_EQ(window.Control(kIdOk)->pos(), QPoint(ok.x, ok.y));
+    window.Modified().set();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.Control(kIdApply)->isEnabled());
+}
+
+TEST_F(KeyweaveDlgTest, EnterAndEscapeAreSwallowedArrowsOnlyInTheEffectSelectorF1Helps) {
+    start();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(waitFor([this] { return window.isVisible(); }));
+    auto* effects = new QComboBox(&window);
+    auto* other = new QComboBox(&window);
+    for (QComboBox* combo : {effects, other}) {
+        combo->addItems({"a", "b", "c"});
+        combo->show();
+    }
+    window.RegisterWidget(kIdEffectCombo, effects);
+
+    QTest::keyClick(window.Control(kIdOk), Qt::Key_Escape);
+    QTest::keyClick(window.Control(kIdOk), Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(effects, Qt::Key_Down);
+    EXPECT_EQ(effects->currentIndex(), 0);
+    QTest::keyClick(other, Qt::Key_Down);
+    EXPECT_EQ(other->currentIndex(), 1);
+    // F1 anywhere in the window opens the help page.
+    QTest::keyClick(other, Qt::Key_F1);
+    ASSERT_EQ(shell.urls.size(), 1u);
+    EXPECT_TRUE(shell.urls[0].toLocalFile().endsWith("Help/index.html"));
+}
+
+TEST_F(KeyweaveDlgTest, CancelAndCloseOnlyHide) {
+    start();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(waitFor([this] { return window.isVisible(); }));
+    window.Control(kIdCancel)->click();
+    EXPECT_FALSE(window.isVisible());
+    window.ShowMainWindow();
+    EXPECT_TRUE(window.close() == false || !window.isVisible());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.HasQuit());
+}
+
+TEST_F(KeyweaveDlgTest, CompanionRequestsApplyAndRedrawTheGKeys) {
+    start();
+    ASSERT_TRUE(connected());
+    int redraws = 0;
+    window.Sync().refreshKeyButtons = [&redraws] { ++redraws; };
+    window.HandleInstanceRequest(app::kGKeyRefreshRequest);
+    EXPECT_EQ(redraws, 1);
+
+    window.Modified().set();
+    simulated.clearLog();
+    window.HandleInstanceRequest(app::kApplyRequest);
+    EXPECT_FALSE(window.Modified().isSet());
+    EXPECT_FALSE(simulated.log().empty());
+    // Unknown requests are ignored.
+    window.HandleInstanceRequest("NOPE");
+    EXPECT_FALSE(window.HasQuit());
+}
+
+TEST_F(KeyweaveDlgTest, TimersDriveThePreviewAndTheBusyPicture) {
+    simulated.unplug();
+    std::vector<bool> steps;
+    window.Hooks().previewStep = [&steps](bool reset) { steps.push_back(reset); };
+    start();
+    EXPECT_TRUE(waitFor([&steps] { return steps.size() >= 3; }));
+    EXPECT_TRUE(steps[0]);
+    EXPECT_FALSE(steps[1]);
+    EXPECT_FALSE(steps[2]);
+
+    QWidget* busy = window.Widget(kIdBusyPicture);
+    ASSERT_NE(busy, nullptr);
+    std::thread([this] { window.StartBusyAnimation(); }).join();
+    EXPECT_TRUE(waitFor([busy] { return busy->isVisibleTo(busy->parentWidget()); }));
+    window.StopBusyAnimation();
+    EXPECT_FALSE(busy->isVisibleTo(busy->parentWidget()));
+}
+
+TEST_F(KeyweaveDlgTest, QuitSequenceJoinsTheDeviceThreadsAndReleasesTheImages) {
+    start();
+    ASSERT_TRUE(connected());
+    about.Open();
+    QSignalSpy ended(&window, &CKeyweaveDlg::Ended);
+    window.HandleInstanceRequest(app::kKillRequest);
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(released);
+    EXPECT_FALSE(about.IsOpen());
+    EXPECT_EQ(window.TrayIconId(), 0);
+    {
+        std::lock_guard lock(config.lock);
+        EXPECT_EQ(config.block, nullptr);
+        EXPECT_TRUE(config.macros.empty());
+    }
+    {
+        std::lock_guard lock(deviceImage.lock);
+        EXPECT_EQ(deviceImage.block, nullptr);
+    }
+    // Nobody talks to the keyboard any more, whatever happens to it.
+    simulated.clearLog();
+    simulated.unplug();
+    simulated.plug();
+    QThread::msleep(100);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(simulated.log().empty());
+    // Later requests find a program that has ended.
+    window.HandleInstanceRequest(app::kOpenRequest);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ended.size(), 1);
+}
+
+} // namespace
+} // namespace kw::gui

@@ -1,0 +1,49 @@
+#pragma once
+// The drawn keyboard and the window's commands attached to a running main
+// window: they take over the buttons it placed, place the rest, and hang
+// their refresh work on its hooks.
+
+#include "core/base/settings_store.h"
+#include "core/mainwnd/key_editor_opener.h"
+#include "core/sync/profile_switch.h"
+#include "gui/mainwnd/keyboard_view.h"
+#include "gui/mainwnd/main_commands.h"
+#include "gui/mainwnd/profile_lighting.h"
+#include "gui/mainwnd/qt_file_chooser.h"
+
+#include <memory>
+
+namespace kw::gui {
+
+class CKeyweaveDlg;
+
+class CMainWindowParts {
+public:
+    // After the window's Initialise.
+    explicit CMainWindowParts(CKeyweaveDlg& window);
+    ~CMainWindowParts();
+
+    CKeyboardView& Keys() { return *keys_; }
+    CMainCommands& Commands() { return *commands_; }
+
+private:
+    // The key function editor is not part of the program yet: the selection
+    // is kept for it and the key's highlight ends at once.
+    class PendingKeyEditor : public KeyEditorOpener {
+    public:
+        void openKeyEditor(const EditorSelection& selection) override { last = selection; }
+        bool keyEditorOpen() const override { return false; }
+        EditorSelection last;
+    };
+
+    CKeyweaveDlg& window_;
+    SettingsStore settings_{SettingsStore::defaultPath()};
+    PendingKeyEditor editor_;
+    QtFileChooser files_;
+    ProfileLighting lighting_;
+    ProfileSwitcher switcher_;
+    std::unique_ptr<CKeyboardView> keys_;
+    std::unique_ptr<CMainCommands> commands_;
+};
+
+} // namespace kw::gui

@@ -1,0 +1,24 @@
+#pragma once
+// The nine whole-window pictures every image button of the main window cuts
+// its faces from: normal, hover, pressed, disabled/selected, the same four
+// again as a second set, and the arrow frames.
+
+#include <QImage>
+#include <array>
+#include <filesystem>
+
+namespace kw::gui {
+
+class ViewImages {
+public:
+    // A missing or undecodable file leaves its picture empty.
+    static ViewImages Load(const std::filesystem::path& skinFolder);
+
+    // n counts from 1, as the pictures are numbered in the skin.
+    const QImage& image(int n) const { return images_.at(static_cast<std::size_t>(n - 1)); }
+
+private:
+    std::array<QImage, 9> images_;
+};
+
+} // namespace kw::gui
