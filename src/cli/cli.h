@@ -44,6 +44,9 @@ struct Command {
 
 std::span<const Command> commands();
 
+// A decimal number within [low, high]; nullopt for anything else.
+std::optional<int> parseNumber(std::string_view text, int low, int high);
+
 // One line on stderr, prefixed with the program name; returns `code`.
 int fail(Context& context, int code, std::string_view message);
 

@@ -1,5 +1,6 @@
 #include "cli/cli_session.h"
 
+#include "core/config/config_file.h"
 #include "core/config/data_folder.h"
 #include "core/config/key_matrix.h"
 #include "core/device/commands.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <mutex>
 
 namespace kw::cli {
 
@@ -93,6 +95,20 @@ int CliSession::apply() {
         return kExitOk;
     }
     return fail(context_, kExitNegative, "the keyboard did not take the configuration");
+}
+
+int CliSession::applyAllProfiles() {
+    int written = 0;
+    {
+        std::lock_guard guard(config_->lock);
+        SaveConfigurationFile(*config_, sync_.configFile(), false);
+        written = BuildDeviceImage(sync_, true);
+    }
+    if (written != 1) {
+        return fail(context_, kExitNegative, "the keyboard did not take the configuration");
+    }
+    modified_.clear();
+    return kExitOk;
 }
 
 } // namespace kw::cli

@@ -41,6 +41,18 @@ private:
     std::vector<std::string> messages_;
 };
 
+// Keeps the core's messages instead of printing them and answers No, so a
+// command can end with one line that says why it stopped.
+class CollectingPrompter : public Prompter {
+public:
+    bool askYesNo(const std::string& text) override {
+        messages.push_back(text);
+        return false;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
 // Removes every `flag` from `args`; true when there was one.
 bool takeFlag(std::vector<std::string>& args, std::string_view flag);
 
@@ -69,6 +81,10 @@ public:
     // profile and the macros when the image was modified. kExitOk when done,
     // else a line on stderr and kExitNegative.
     int apply();
+    // Saves the configuration file and writes all three profiles and the
+    // macros: an edit of a profile that is not active must reach the keyboard
+    // too, or the next refresh would take it back. Same results as apply().
+    int applyAllProfiles();
     // Saves the simulated keyboard's state file now; false when it cannot be written.
     bool saveState() { return devices_.saveState(); }
 

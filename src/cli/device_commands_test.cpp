@@ -1,45 +1,21 @@
 // Runs keyweave-cli's device commands as a user would, against the simulated
 // keyboard and against hidraw trees laid out in a temporary folder.
 
+#include "cli/run_cli_for_test.h"
 #include "sim/keyboard_memory.h"
 #include "sim/simkbd_mount.h"
 #include "testsupport/temp_dir.h"
 
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using kw::cli::testing::CliRun;
 
 CliRun runDeviceCli(const std::string& arguments) {
-    kw::testing::TempDir scratch;
-    const auto errFile = scratch / "stderr";
-    const std::string command = KEYWEAVE_CLI_PATH " " + arguments + " 2>" + errFile.string();
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return run;
-    }
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        run.out += buffer;
-    }
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream err;
-    err << std::ifstream(errFile).rdbuf();
-    run.err = err.str();
-    return run;
+    return kw::cli::testing::runCli(arguments);
 }
 
 TEST(InfoCommand, SimulatedKeyboardAndItsStateFile) {

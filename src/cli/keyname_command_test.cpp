@@ -1,43 +1,17 @@
 // Runs the built keyweave-cli as a user would, against the shipped language files.
 
+#include "cli/run_cli_for_test.h"
 #include "testsupport/temp_dir.h"
 
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using kw::cli::testing::CliRun;
 
-// `environment` is put before the command ("NAME=value ...").
 CliRun runCli(const std::string& arguments, const std::string& environment = {}) {
-    kw::testing::TempDir scratch;
-    const auto errFile = scratch / "stderr";
-    const std::string command =
-        environment + " " KEYWEAVE_CLI_PATH " keyname " + arguments + " 2>" + errFile.string();
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return run;
-    }
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        run.out += buffer;
-    }
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream err;
-    err << std::ifstream(errFile).rdbuf();
-    run.err = err.str();
-    return run;
+    return kw::cli::testing::runCli("keyname " + arguments, environment);
 }
 
 struct NameCase {

@@ -27,17 +27,6 @@ namespace kw::cli {
 
 namespace {
 
-// A decimal number within [low, high]; nullopt for anything else.
-std::optional<int> parseNumber(std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < low ||
-        value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::string resultText(int result) {
     return " (result " + std::to_string(result) + ")";
 }

@@ -23,17 +23,6 @@ namespace kw::cli {
 
 namespace {
 
-// Keeps the working set's messages so the command can end with one line.
-class CollectingPrompter : public Prompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return false;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 int indexOfName(const MacroWorkingSet& set, std::u16string_view name) {
     const std::vector<MacroRecord>& macros = set.macros();
     for (std::size_t i = 0; i < macros.size(); ++i) {
@@ -47,23 +36,13 @@ int indexOfName(const MacroWorkingSet& set, std::u16string_view name) {
 // Writes what the commit changed. Key tables name macros by their place in the
 // list, so a commit that moved macros or changed keys of another profile needs
 // every profile written, not only the active one.
-int applyCommit(Context& context, CliSession& session, const MacroCommitResult& commit) {
+int applyCommit(CliSession& session, const MacroCommitResult& commit) {
     session.modified().set();
     const int active = CurrentProfile(session.transport(), session.keyboard());
     if (!commit.needsAllProfiles(active)) {
         return session.apply();
     }
-    int written = 0;
-    {
-        std::lock_guard guard(session.config().lock);
-        SaveConfigurationFile(session.config(), session.sync().configFile(), false);
-        written = BuildDeviceImage(session.sync(), true);
-    }
-    if (written != 1) {
-        return fail(context, kExitNegative, "the keyboard did not take the configuration");
-    }
-    session.modified().clear();
-    return kExitOk;
+    return session.applyAllProfiles();
 }
 
 int listMacros(Context& context, std::span<const std::string> args) {
@@ -139,7 +118,7 @@ int addMacro(Context& context, std::span<const std::string> args) {
     if (commit.result != 1) {
         return fail(context, kExitNegative, "macro add: out of memory");
     }
-    if (const int code = applyCommit(context, session, commit); code != kExitOk) {
+    if (const int code = applyCommit(session, commit); code != kExitOk) {
         return code;
     }
     context.out << "added macro '" << positional[0] << "' (id " << set.macros().back().macroId
@@ -172,7 +151,7 @@ int deleteMacro(Context& context, std::span<const std::string> args) {
     if (commit.result != 1) {
         return fail(context, kExitNegative, "macro delete: out of memory");
     }
-    if (const int code = applyCommit(context, session, commit); code != kExitOk) {
+    if (const int code = applyCommit(session, commit); code != kExitOk) {
         return code;
     }
     context.out << "deleted macro '" << rest[0] << "'";

@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
+#include <charconv>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace kw::cli {
@@ -9,6 +11,16 @@ namespace kw::cli {
 int fail(Context& context, int code, std::string_view message) {
     context.err << "keyweave-cli: " << message << '\n';
     return code;
+}
+
+std::optional<int> parseNumber(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < low ||
+        value > high) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 namespace {

@@ -1,45 +1,19 @@
 // Runs the built keyweave-cli's preview command as a user would.
 
-#include "testsupport/temp_dir.h"
+#include "cli/run_cli_for_test.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using kw::cli::testing::CliRun;
 
 CliRun runPreview(const std::string& arguments) {
-    kw::testing::TempDir scratch;
-    const auto errFile = scratch / "stderr";
-    const std::string command =
-        KEYWEAVE_CLI_PATH " preview " + arguments + " 2>" + errFile.string();
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return run;
-    }
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        run.out += buffer;
-    }
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream err;
-    err << std::ifstream(errFile).rdbuf();
-    run.err = err.str();
-    return run;
+    return kw::cli::testing::runCli("preview " + arguments);
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

@@ -28,33 +28,10 @@ namespace kw::cli {
 
 namespace {
 
-// A decimal number within [low, high]; nullopt for anything else.
-std::optional<int> parseNumber(std::string_view text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < low ||
-        value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool isFile(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
 }
-
-// Collects the core's messages instead of printing them, so a command can
-// say in one line why it stopped.
-class CollectingPrompter : public Prompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return false;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
 
 // The image's assigned keys per profile, for the summary of `read`.
 int assignedKeys(const ConfigImage& image, int group) {
@@ -192,22 +169,6 @@ bool storeKeyFunction(ConfigImage& image, int group, std::uint16_t keyIndex, Key
     return true;
 }
 
-// Writes every profile: an edit of a profile that is not active must reach the
-// keyboard too, or the next refresh would take it back.
-int applyAllProfiles(Context& context, CliSession& session) {
-    int written = 0;
-    {
-        std::lock_guard guard(session.config().lock);
-        SaveConfigurationFile(session.config(), session.sync().configFile(), false);
-        written = BuildDeviceImage(session.sync(), true);
-    }
-    if (written != 1) {
-        return fail(context, kExitNegative, "the keyboard did not take the configuration");
-    }
-    session.modified().clear();
-    return kExitOk;
-}
-
 } // namespace
 
 int runRead(Context& context, std::span<const std::string> args) {
@@ -339,7 +300,7 @@ int runSetKey(Context& context, std::span<const std::string> args) {
         return fail(context, kExitUsage, "set-key: " + error);
     }
     session.modified().set();
-    return group == active ? session.apply() : applyAllProfiles(context, session);
+    return group == active ? session.apply() : session.applyAllProfiles();
 }
 
 int runProfile(Context& context, std::span<const std::string> args) {

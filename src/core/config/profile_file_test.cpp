@@ -6,6 +6,7 @@
 #include "core/config/config_file.h"
 #include "core/config/profile_file.h"
 #include "core/skin/language.h"
+#include "testsupport/scripted_prompter.h"
 #include "testsupport/temp_dir.h"
 
 #include <filesystem>
@@ -18,16 +19,6 @@ namespace kw {
 namespace {
 
 using testing::TempDir;
-
-class RecordingPrompter : public Prompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return false;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
 
 class ProfileFileTest : public ::testing::Test {
 protected:
@@ -61,7 +52,7 @@ protected:
     TempDir files;
     SettingsStore settings{settingsFolder / "settings.ini"};
     Language language{programFolder.path(), settings, [] { return std::uint16_t{1033}; }};
-    RecordingPrompter prompter;
+    testing::ScriptedPrompter prompter;
     int count = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "core/config/config_image.h"
 #include "core/macros/macro_working_set.h"
 #include "core/skin/language.h"
+#include "testsupport/scripted_prompter.h"
 #include "testsupport/temp_dir.h"
 
 #include <deque>
@@ -18,24 +19,6 @@
 #include <vector>
 
 namespace kw::testing {
-
-class ScriptedUser : public Prompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        if (answers.empty()) {
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-
-    std::deque<bool> answers;
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-};
 
 class MacroTest : public ::testing::Test {
 protected:
@@ -82,7 +65,7 @@ protected:
     TempDir folder;
     SettingsStore settings{folder / "settings.ini"};
     Language language{folder.path(), settings, [] { return std::uint16_t{1033}; }};
-    ScriptedUser user;
+    ScriptedPrompter user;
     ConfigImage config;
     MacroWorkingSet set{config, language, user};
     int retryPauses = 0;

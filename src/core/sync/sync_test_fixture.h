@@ -9,6 +9,7 @@
 #include "core/device/commands.h"
 #include "core/sync/sync_context.h"
 #include "sim/sim_link.h"
+#include "testsupport/scripted_prompter.h"
 #include "testsupport/temp_dir.h"
 
 #include <cstdint>
@@ -18,24 +19,6 @@
 #include <vector>
 
 namespace kw::testing {
-
-class ScriptedPrompter : public Prompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        if (answers.empty()) {
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-
-    std::deque<bool> answers;
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-};
 
 // One command report as the keyboard received it.
 struct SentReport {
