@@ -1,5 +1,6 @@
 #include "gui/mainwnd/main_window_parts.h"
 
+#include "core/lighting/lighting_presenter.h"
 #include "core/sync/apply_pipeline.h"
 #include "gui/mainwnd/keyweave_dlg.h"
 
@@ -9,7 +10,6 @@ namespace kw::gui {
 
 CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
     : window_(window), files_(&window),
-      lighting_(window.DeviceTransport(), window.Context().dataHome / "wskb.ini"),
       switcher_(window.Sync(), {[this] { return editor_.keyEditorOpen(); }, nullptr, nullptr,
                                 [this] { commands_->Apply(); }}) {
     SyncContext& sync = window.Sync();
@@ -20,15 +20,23 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
                                          [] { return false; }, nullptr,
                                          [&window](int id) { return window.Control(id); }});
     MainCommandHooks hooks;
-    // Until the lighting group is attached, the report-rate marks are all
-    // these buttons show of the lighting record.
-    const auto showLighting = [this](int profile) {
-        lighting_.Show(profile);
-        commands_->ShowReportRate(lighting_.ReportRate());
+    // The report-rate buttons show the choice of the lighting record last read.
+    const auto showReportRate = [this] {
+        commands_->ShowReportRate(lighting_->Presenter().controls().reportRate);
     };
-    hooks.showProfileLighting = showLighting;
-    hooks.setLightingProfile = showLighting;
-    hooks.setReportRate = [this](int rate) { return lighting_.SetReportRate(rate); };
+    hooks.showProfileLighting = [this, showReportRate](int profile) {
+        lighting_->Presenter().ProfileSwitched(profile);
+        showReportRate();
+    };
+    hooks.setLightingProfile = [this](int profile) { lighting_->SetProfile(profile); };
+    hooks.lightingViewOn = [this] { return lighting_->Presenter().controls().lightingView; };
+    hooks.restoreDefaultLighting = [this, showReportRate] {
+        lighting_->Presenter().RestoreDefaults();
+        showReportRate();
+    };
+    hooks.setReportRate = [this](int rate) {
+        return lighting_->Presenter().ReportRateClicked(rate);
+    };
     hooks.quit = [&window] {
         window.hide();
         window.QuitSequence();
@@ -43,6 +51,19 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         QString());
     keys_->PlaceKeyButtons();
     commands_->Place();
+    lighting_ = std::make_unique<CLightingGroup>(LightingGroupDependencies{
+        window, window.Layout(), sync.language, window.DeviceTransport(), window.Context().dataHome,
+        window.Context().programFolder,
+        [this, &sync] { return switcher_.SelectProfile(sync.keyboard.currentProfile.load()); },
+        [this](int id) { return keys_->button(id); },
+        [this] {
+            keys_->ResetKeyFaces();
+            keys_->RefreshKeyButtons();
+        },
+        [&window](int id) { return window.Widget(id); },
+        [&window](int id, QWidget* widget) { window.RegisterWidget(id, widget); }});
+    keys_->SetLightingRoute([this] { return lighting_->Presenter().controls().lightingView; },
+                            [this](int id) { lighting_->Presenter().KeyClicked(id); });
 
     // Chained so whatever else hangs on these hooks keeps running.
     const auto redraw = std::exchange(sync.refreshKeyButtons, nullptr);
@@ -54,9 +75,12 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
     };
     MainWindowHooks& windowHooks = window.Hooks();
     const auto afterRefresh = std::exchange(windowHooks.afterRefresh, nullptr);
-    windowHooks.afterRefresh = [this, afterRefresh] {
+    windowHooks.afterRefresh = [this, afterRefresh, showReportRate] {
         commands_->MarkProfileButtons();
         keys_->RefreshKeyButtons();
+        // The keyboard was found: its lighting and user modes are read again.
+        lighting_->Presenter().KeyboardFound();
+        showReportRate();
         if (afterRefresh) {
             afterRefresh();
         }
@@ -68,6 +92,22 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         }
         commands_->LanguageChanged();
         keys_->RefreshKeyCaptions();
+        lighting_->LanguageChanged();
+    };
+    const auto lightingRefresh = std::exchange(windowHooks.lightingRefresh, nullptr);
+    windowHooks.lightingRefresh = [this, lightingRefresh, showReportRate] {
+        if (lightingRefresh) {
+            lightingRefresh();
+        }
+        lighting_->Presenter().KeyboardChangedLighting();
+        showReportRate();
+    };
+    const auto previewStep = std::exchange(windowHooks.previewStep, nullptr);
+    windowHooks.previewStep = [this, previewStep](bool reset) {
+        if (previewStep) {
+            previewStep(reset);
+        }
+        lighting_->Presenter().PreviewTick();
     };
 }
 

@@ -6,9 +6,9 @@
 #include "core/base/settings_store.h"
 #include "core/mainwnd/key_editor_opener.h"
 #include "core/sync/profile_switch.h"
+#include "gui/lighting/lighting_group.h"
 #include "gui/mainwnd/keyboard_view.h"
 #include "gui/mainwnd/main_commands.h"
-#include "gui/mainwnd/profile_lighting.h"
 #include "gui/mainwnd/qt_file_chooser.h"
 
 #include <memory>
@@ -25,6 +25,7 @@ public:
 
     CKeyboardView& Keys() { return *keys_; }
     CMainCommands& Commands() { return *commands_; }
+    CLightingGroup& Lighting() { return *lighting_; }
 
 private:
     // The key function editor is not part of the program yet: the selection
@@ -40,10 +41,10 @@ private:
     SettingsStore settings_{SettingsStore::defaultPath()};
     PendingKeyEditor editor_;
     QtFileChooser files_;
-    ProfileLighting lighting_;
     ProfileSwitcher switcher_;
     std::unique_ptr<CKeyboardView> keys_;
     std::unique_ptr<CMainCommands> commands_;
+    std::unique_ptr<CLightingGroup> lighting_;
 };
 
 } // namespace kw::gui

@@ -5,6 +5,7 @@
 
 #include "core/keys/key_buttons.h"
 #include "core/lighting/lighting_model.h"
+#include "core/lighting/view_settings.h"
 #include "core/mainwnd/key_editor_opener.h"
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/keyboard_refresh.h"
@@ -101,7 +102,7 @@ protected:
     std::vector<int> colouredKeys;
     std::vector<int> lightingShown;
     int defaultLightingWrites = 0;
-    LightingModel lighting{link.transport, dataHome / "wskb.ini"};
+    LightingModel lighting{link.transport, ViewSettingsFilePath(dataHome.path())};
     CKeyboardView keys{window,
                        {layout, images, language, config, settings, modified, editor,
                         [this] { return keyboard.currentProfile.load(); },
