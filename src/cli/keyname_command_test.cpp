@@ -33,6 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, KeyNameCommand,
     ::testing::Values(NameCase{"--lang 0 0x147", "Home"}, NameCase{"--lang 0 0X147", "Home"},
                       NameCase{"--lang 0 327", "Home"}, NameCase{"--lang 1 0x039", "Espa\xC3\xA7o"},
+                      NameCase{"--lang 1 0x147", "In\xC3\xAD"
+                                                 "cio"},
                       NameCase{"--lang=1 0x039", "Espa\xC3\xA7o"},
                       NameCase{"0x039 --lang 0", "Space"},
                       // No name: the unknown-key format with the code in decimal.
