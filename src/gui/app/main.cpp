@@ -1,11 +1,14 @@
 // keyweave: the keyboard's configuration window behind its tray icon.
 
 #include "gui/app/keyweave_app.h"
+#include "gui/skin/skin_style.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keyweave"));
+    // Plain Qt widgets (selectors, edits, tooltips, menus) take the skin's dark look.
+    application.setStyleSheet(kw::gui::SkinStyleSheet());
     return kw::app::CKeyweaveApp(application).InitInstance();
 }
