@@ -89,9 +89,18 @@ struct LabelText {
 };
 // Section "LIGHT".
 constexpr LabelText kLightingLabels[] = {
-    {1204, "Usb"},    {1171, "Deng"},  {1172, "Light"}, {1148, "FX"},
-    {1166, "Speed"},  {1151, "Color"}, {1154, "Color"}, {1159, "Color"},
-    {1161, "JColor"}, {1173, "DC"},    {1176, "DC"},    {1163, "Tool"},
+    {kIdReportRateCaption, "Usb"},
+    {1171, "Deng"},
+    {1172, "Light"},
+    {1148, "FX"},
+    {1166, "Speed"},
+    {1151, "Color"},
+    {1154, "Color"},
+    {1159, "Color"},
+    {1161, "JColor"},
+    {1173, "DC"},
+    {1176, "DC"},
+    {1163, "Tool"},
 };
 // Section "TEXT", drawn white on the buttons.
 constexpr LabelText kButtonCaptions[] = {
@@ -256,6 +265,11 @@ void CKeyweaveDlg::placeSkinElements() {
         PlacePositionOnly(*line, Layout(), skin::kButtonSection, edit.key);
         controls_[edit.id] = line;
     }
+    // The report-rate caption; its text comes with the other lighting captions.
+    auto* reportRateCaption = new QLabel(this);
+    reportRateCaption->setStyleSheet(QStringLiteral("color: #d8dde6; font: 9pt \"DejaVu Sans\";"));
+    PlaceControl(*reportRateCaption, Layout(), skin::kButtonSection, "CONTROL_UsbStatic");
+    controls_[kIdReportRateCaption] = reportRateCaption;
     busyPicture_ = new QLabel(this);
     PlaceControl(*busyPicture_, Layout(), skin::kButtonSection, "CONTROL_JDTStatic");
     busyPicture_->hide();

@@ -57,6 +57,7 @@ inline constexpr int kIdMenu = 1139;
 inline constexpr int kIdEffectCombo = 1146;
 inline constexpr int kIdReportRate1 = 1147;
 inline constexpr int kIdBusyPicture = 1177;
+inline constexpr int kIdReportRateCaption = 1204;
 inline constexpr int kPreviewTimer = 1052;
 
 // The lowest firmware the window works with; older keyboards go to the update tool.
