@@ -6,6 +6,7 @@
 
 #include "core/device/commands.h"
 #include "core/device/interface_selection.h"
+#include "platform/benchmark_fuse_device.h"
 #include "platform/linux_hidraw_backend.h"
 #include "sim/sim_link.h"
 #include "sim/simkbd_mount.h"
@@ -20,46 +21,10 @@
 namespace kw {
 namespace {
 
-std::filesystem::path programFolder() {
-    const char* dir = std::getenv("KEYWEAVE_BIN_DIR");
-    return dir ? std::filesystem::path(dir) : std::filesystem::path(KEYWEAVE_DEFAULT_BIN_DIR);
-}
+using bench::programFolder;
 
-// One mount for the whole run.
-struct FuseDevice {
-    FuseDevice()
-        : folder(std::filesystem::temp_directory_path() /
-                 ("keyweave-bench-" + std::to_string(::getpid()))),
-          mount(std::make_unique<sim::SimkbdMount>(programFolder() / "keyweave-simkbd", folder)) {
-        if (!mount->available()) {
-            return;
-        }
-        backend = std::make_unique<LinuxHidrawBackend>(mount->root());
-        device = std::make_unique<HidDevice>(*backend);
-        transport = std::make_unique<Transport>(*device, interfaceOpen);
-        if (openFirstMatching(*device, InterfaceRole::Configuration).found) {
-            interfaceOpen = 1;
-        }
-    }
-    ~FuseDevice() {
-        transport.reset();
-        device.reset();
-        mount.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    std::filesystem::path folder;
-    std::unique_ptr<sim::SimkbdMount> mount;
-    std::unique_ptr<LinuxHidrawBackend> backend;
-    std::unique_ptr<HidDevice> device;
-    std::atomic<int> interfaceOpen{0};
-    std::unique_ptr<Transport> transport;
-};
-
-FuseDevice& fuse() {
-    static FuseDevice instance;
-    return instance;
+bench::FuseDevice& fuse() {
+    return bench::FuseDevice::instance();
 }
 
 const CommandPacket kRequest = buildCommandPacket(kCmdReadDeviceInfo, kDeviceInfoBytes, 0);

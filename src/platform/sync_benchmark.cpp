@@ -9,6 +9,7 @@
 #include "core/device/interface_selection.h"
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/keyboard_refresh.h"
+#include "platform/benchmark_fuse_device.h"
 #include "platform/linux_hidraw_backend.h"
 #include "sim/sim_link.h"
 #include "sim/simkbd_mount.h"
@@ -20,10 +21,7 @@
 namespace kw {
 namespace {
 
-std::filesystem::path programFolder() {
-    const char* dir = std::getenv("KEYWEAVE_BIN_DIR");
-    return dir ? std::filesystem::path(dir) : std::filesystem::path(KEYWEAVE_DEFAULT_BIN_DIR);
-}
+using bench::programFolder;
 
 class QuietPrompter : public Prompter {
 public:
@@ -84,42 +82,8 @@ struct Session {
     long answers = 0;
 };
 
-// One FUSE mount for the whole run.
-struct FuseDevice {
-    FuseDevice()
-        : folder(std::filesystem::temp_directory_path() /
-                 ("keyweave-sync-fuse-" + std::to_string(::getpid()))),
-          mount(std::make_unique<sim::SimkbdMount>(programFolder() / "keyweave-simkbd", folder)) {
-        if (!mount->available()) {
-            return;
-        }
-        backend = std::make_unique<LinuxHidrawBackend>(mount->root());
-        device = std::make_unique<HidDevice>(*backend);
-        transport = std::make_unique<Transport>(*device, interfaceOpen);
-        if (openFirstMatching(*device, InterfaceRole::Configuration).found) {
-            interfaceOpen = 1;
-        }
-    }
-    ~FuseDevice() {
-        transport.reset();
-        device.reset();
-        backend.reset();
-        mount.reset(); // unmounted before its folder goes
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    std::filesystem::path folder;
-    std::unique_ptr<sim::SimkbdMount> mount;
-    std::unique_ptr<LinuxHidrawBackend> backend;
-    std::unique_ptr<HidDevice> device;
-    std::atomic<int> interfaceOpen{0};
-    std::unique_ptr<Transport> transport;
-};
-
-FuseDevice& fuse() {
-    static FuseDevice instance;
-    return instance;
+bench::FuseDevice& fuse() {
+    return bench::FuseDevice::instance();
 }
 
 void report(benchmark::State& state, const Session& s) {
