@@ -50,7 +50,9 @@ protected:
     }
 
     MatrixEntry keyboardEntry(int profile, KeyCode code) const {
-        const auto& table = link.keyboard.memory().keyTables[static_cast<std::size_t>(profile)];
+        // memory() is a snapshot: keep it alive while its table is read.
+        const sim::KeyboardMemory memory = link.keyboard.memory();
+        const auto& table = memory.keyTables[static_cast<std::size_t>(profile)];
         const std::size_t at = slotOf(code) * 3;
         return {table[at], table[at + 1], table[at + 2]};
     }

@@ -77,7 +77,8 @@ TEST_F(ProfileSwitchTest, YesAppliesTheActiveProfileFirst) {
     EXPECT_THAT(prompter.questions, ElementsAre("PROFILE_SELECT_PROMPT"));
     EXPECT_THAT(tablesWritten(), ElementsAre(0x0000)); // only the profile that was active
     EXPECT_EQ(commands().back(), kCmdWriteDeviceInfo);
-    const auto& table = link.keyboard.memory().keyTables[0];
+    const sim::KeyboardMemory memory = link.keyboard.memory();
+    const auto& table = memory.keyTables[0];
     EXPECT_NE(table, link.keyboard.memory().defaultMatrix); // the edit reached the keyboard
     EXPECT_EQ(keyboardProfile(), 2);
     EXPECT_FALSE(modified.isSet());
