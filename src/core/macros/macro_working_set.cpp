@@ -65,6 +65,17 @@ void MacroWorkingSet::LoadMacroList() {
     selectedRow_ = -1;
 }
 
+void MacroWorkingSet::Release() {
+    macros_.clear();
+    macros_.shrink_to_fit();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    currentMacro_ = -1;
+    selectedRow_ = -1;
+    cyclesText_ = "1";
+    unappliedChanges_ = false;
+}
+
 void MacroWorkingSet::SelectMacro(int index) {
     if (index < -1 || index >= static_cast<int>(macros_.size())) {
         return;

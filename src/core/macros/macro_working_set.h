@@ -57,6 +57,8 @@ public:
 
     // Copies the image's macros (under its lock) with pendingFlag 0; no macro is current.
     void LoadMacroList();
+    // Frees every copy and row (the editor closed); the image is not touched.
+    void Release();
     // Stores the rows into the old current macro and shows macro `index` (-1: none).
     void SelectMacro(int index);
     // A new empty macro at the end, made current. 1 added; 0 at the limit

@@ -2,6 +2,8 @@
 // What a click on a drawn key does, and the selection the key function
 // editor is opened with.
 
+#include "core/keyeditor/editor_selection.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -17,15 +19,6 @@ enum class KeyClickAction {
 // coloured with it on; G1..G5 and Fn are only coloured; G6..G9 and the macro
 // button always select. Any other control does nothing.
 KeyClickAction KeyClickActionOf(int controlId, bool lightingView);
-
-// The key the composite editor edits.
-struct EditorSelection {
-    std::uint16_t groupOffset = 0;
-    std::uint16_t keyIndex = 0;
-    std::uint32_t controlId = 0;
-    int macroEditMode = 0; // 1 only for G9, which the macro button opens too
-    bool operator==(const EditorSelection&) const = default;
-};
 
 // The selection for a click on `controlId` (the hidden Enter counting as
 // Enter, the macro button as G9); nullopt for an id that is not a key.
