@@ -135,6 +135,10 @@ inline constexpr std::string_view A_DELETE = "A_DELETE";
 inline constexpr std::string_view A_CLEAR = "A_CLEAR";
 inline constexpr std::string_view COMPOSITE_PROMPT_CLEAR = "COMPOSITE_PROMPT_CLEAR";
 inline constexpr std::string_view COMPOSITE_PROMPT_OSK = "COMPOSITE_PROMPT_OSK";
+// No on-screen keyboard is installed; a key was clicked before the keyboard
+// said which profile is active.
+inline constexpr std::string_view COMPOSITE_OSK_MISSING = "COMPOSITE_OSK_MISSING";
+inline constexpr std::string_view KEY_EDITOR_NO_PROFILE = "KEY_EDITOR_NO_PROFILE";
 inline constexpr std::array kCompositeEditor = {
     MACRO_CYCLES,
     RECORD_DELAY,
@@ -161,6 +165,8 @@ inline constexpr std::array kCompositeEditor = {
     A_CLEAR,
     COMPOSITE_PROMPT_CLEAR,
     COMPOSITE_PROMPT_OSK,
+    COMPOSITE_OSK_MISSING,
+    KEY_EDITOR_NO_PROFILE,
 };
 
 // Macro editor and recording. MACRO_ERR_MAX and MACRO_ACTION_ERR_DELAY_MAX are

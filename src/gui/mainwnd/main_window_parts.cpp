@@ -10,12 +10,22 @@ namespace kw::gui {
 
 CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
     : window_(window), files_(&window),
-      switcher_(window.Sync(), {[this] { return editor_.keyEditorOpen(); }, nullptr, nullptr,
+      switcher_(window.Sync(), {[this] { return editor_->keyEditorOpen(); }, nullptr, nullptr,
                                 [this] { commands_->Apply(); }}) {
     SyncContext& sync = window.Sync();
+    MainWindowContext& context = window.Context();
+    editor_ = std::make_unique<CCompositeEditorOpener>(CompositeEditorDependencies{
+        window, context.programFolder, sync.language, sync.config, context.prompter, context.shell,
+        [&sync] { return sync.keyboard.currentProfile.load(); },
+        [this](int id) -> QWidget* { return keys_->button(id); },
+        [this, &sync](const KeyCommitResult&) {
+            keys_->RefreshKeyButtons();
+            sync.modified.set();
+        },
+        [&context] { context.exitProcess(0); }});
     keys_ = std::make_unique<CKeyboardView>(
         window, KeyboardViewDependencies{window.Layout(), window.Images(), sync.language,
-                                         sync.config, settings_, sync.modified, editor_,
+                                         sync.config, settings_, sync.modified, *editor_,
                                          [&sync] { return sync.keyboard.currentProfile.load(); },
                                          [] { return false; }, nullptr,
                                          [&window](int id) { return window.Control(id); }});
@@ -93,6 +103,7 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         commands_->LanguageChanged();
         keys_->RefreshKeyCaptions();
         lighting_->LanguageChanged();
+        editor_->LanguageChanged(index);
     };
     const auto lightingRefresh = std::exchange(windowHooks.lightingRefresh, nullptr);
     windowHooks.lightingRefresh = [this, lightingRefresh, showReportRate] {

@@ -6,6 +6,7 @@
 #include "core/base/settings_store.h"
 #include "core/mainwnd/key_editor_opener.h"
 #include "core/sync/profile_switch.h"
+#include "gui/keyeditor/composite_editor_opener.h"
 #include "gui/lighting/lighting_group.h"
 #include "gui/mainwnd/keyboard_view.h"
 #include "gui/mainwnd/main_commands.h"
@@ -26,20 +27,12 @@ public:
     CKeyboardView& Keys() { return *keys_; }
     CMainCommands& Commands() { return *commands_; }
     CLightingGroup& Lighting() { return *lighting_; }
+    CCompositeEditorOpener& KeyEditor() { return *editor_; }
 
 private:
-    // The key function editor is not part of the program yet: the selection
-    // is kept for it and the key's highlight ends at once.
-    class PendingKeyEditor : public KeyEditorOpener {
-    public:
-        void openKeyEditor(const EditorSelection& selection) override { last = selection; }
-        bool keyEditorOpen() const override { return false; }
-        EditorSelection last;
-    };
-
     CKeyweaveDlg& window_;
     SettingsStore settings_{SettingsStore::defaultPath()};
-    PendingKeyEditor editor_;
+    std::unique_ptr<CCompositeEditorOpener> editor_;
     QtFileChooser files_;
     ProfileSwitcher switcher_;
     std::unique_ptr<CKeyboardView> keys_;

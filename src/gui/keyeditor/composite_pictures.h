@@ -1,0 +1,29 @@
+#pragma once
+// The key editor's five page sets (key, macro, macro-edit tabs, media,
+// function), four whole-dialog pictures each: normal, over, down, disabled.
+// Loaded once for the life of the program.
+
+#include <QImage>
+#include <QSize>
+#include <array>
+#include <filesystem>
+
+namespace kw::gui {
+
+enum class CompositeSet { Key, Macro, Macro2, Media, Function };
+
+struct CompositePictures {
+    std::array<std::array<QImage, 4>, 5> sets;
+
+    const std::array<QImage, 4>& of(CompositeSet set) const {
+        return sets[static_cast<std::size_t>(set)];
+    }
+};
+
+// The pictures under `programFolder`, drawn at the dialog's client size. The
+// first successful load of a folder is kept and returned again; nullptr while any picture
+// is missing or cannot be decoded.
+const CompositePictures* LoadCompositePictures(const std::filesystem::path& programFolder,
+                                               QSize clientSize);
+
+} // namespace kw::gui

@@ -1,0 +1,300 @@
+// The key function editor inside the real main window on the simulated
+// keyboard: opened by a click on a drawn key, driven with key events that
+// carry native scan codes, committed and applied to the keyboard.
+
+#include "core/config/key_matrix.h"
+#include "core/keys/key_buttons.h"
+#include "gui/keyeditor/keyweave_dlg_composite.h"
+#include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/mainwnd/main_window_parts.h"
+#include "gui/skin/test_application.h"
+#include "sim/simulated_hid_backend.h"
+#include "sim/simulated_keyboard.h"
+#include "testsupport/temp_dir.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <thread>
+
+namespace kw::gui {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace composite;
+
+constexpr int kKeyA = 1058;
+constexpr int kKeyEsc = 1022;
+constexpr int kG6 = 1140;
+constexpr int kMacroButton = 1007;
+constexpr int kProfile2Button = 1136;
+constexpr std::uint16_t kIndexA = 0x1E;
+constexpr KeyCode kCodeB = 0x030;
+
+class ScriptedPrompter : public app::QtPrompter {
+public:
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return false;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askOkCancel(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        return false;
+    }
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+};
+
+class NoShell : public app::ShellActions {
+public:
+    void openUrl(const QUrl&) override {}
+    bool startDetached(const QString&, const QStringList&, const QString&) override {
+        return false;
+    }
+};
+
+// A key event as X11 delivers it: the evdev code + 8 as native scan code.
+void sendKey(QWidget& target, QEvent::Type type, int evdevCode, bool autoRepeat = false) {
+    QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, static_cast<quint32>(evdevCode + 8), 0,
+                    0, QString(), autoRepeat);
+    QApplication::sendEvent(&target, &event);
+}
+
+void tap(QWidget& target, int evdevCode) {
+    sendKey(target, QEvent::KeyPress, evdevCode);
+    sendKey(target, QEvent::KeyRelease, evdevCode);
+}
+
+void click(QWidget* control) {
+    ASSERT_NE(control, nullptr);
+    QTest::mouseClick(control, Qt::LeftButton, {},
+                      QPoint(control->width() / 2, control->height() / 2));
+}
+
+class CompositeEditorTest : public testing::WidgetTest {
+protected:
+    CompositeEditorTest() {
+        window.Initialise();
+        parts = std::make_unique<CMainWindowParts>(window);
+        EXPECT_TRUE(waitFor(
+            [this] { return window.InitDoneFlag() && link.keyboard.currentProfile.load() >= 0; }));
+    }
+
+    template <typename Predicate>
+    bool waitFor(Predicate done) {
+        const auto deadline = std::chrono::steady_clock::now() + 3s;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
+        return true;
+    }
+
+    // Clicks `controlId` in the main window and runs `whileOpen` inside the editor's modal loop.
+    void openEditor(int controlId, std::function<void(Keyweave_DlgComposite&)> whileOpen) {
+        bool ran = false;
+        parts->KeyEditor().SetWhileOpen([&](Keyweave_DlgComposite& dialog) {
+            ran = true;
+            whileOpen(dialog);
+            if (dialog.isVisible()) {
+                dialog.reject();
+            }
+        });
+        click(parts->Keys().button(controlId) ? parts->Keys().button(controlId)
+                                              : parts->Commands().button(controlId));
+        EXPECT_TRUE(ran);
+    }
+
+    KeyEntry entry(int keyIndex, int group) {
+        std::lock_guard guard(config.lock);
+        return *config.entry(group, keyIndex);
+    }
+
+    // The active profile's key table as the keyboard holds it, decoded.
+    KeyEntry keyboardEntry(int keyIndex) {
+        const sim::KeyboardMemory memory = simulated.memory();
+        KeyMatrix table{}, defaults{};
+        keyMatrixFromBytes(memory.keyTables[static_cast<std::size_t>(profile())], table);
+        keyMatrixFromBytes(memory.defaultMatrix, defaults);
+        std::array<KeyEntry, kEntriesPerGroup> group{};
+        decodeKeyMatrix(table, defaults, group);
+        return group[static_cast<std::size_t>(keyIndex)];
+    }
+
+    int profile() const { return link.keyboard.currentProfile.load(); }
+
+    kw::testing::TempDir dir;
+    SettingsStore settings{dir / "settings.ini"};
+    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
+    sim::SimulatedKeyboard simulated;
+    sim::SimulatedHidBackend backend{simulated};
+    DeviceLinkState link;
+    ConfigImage config;
+    DeviceImage deviceImage;
+    ScriptedPrompter prompter;
+    NoShell shell;
+    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
+    std::vector<int> exits;
+    MainWindowContext context{kw::testing::programFolder(),
+                              dir / "data",
+                              language,
+                              link,
+                              backend,
+                              config,
+                              deviceImage,
+                              prompter,
+                              shell,
+                              about,
+                              {1ms, 10ms, 20ms},
+                              20ms,
+                              [this](int code) { exits.push_back(code); },
+                              [] {}};
+    CKeyweaveDlg window{context};
+    std::unique_ptr<CMainWindowParts> parts; // attaches after the window's Initialise
+};
+
+TEST_F(CompositeEditorTest, TypedKeyGoesThroughOkAndApplyToTheKeyboard) {
+    openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
+        EXPECT_TRUE(dialog.Capturing());
+        EXPECT_EQ(QWidget::keyboardGrabber(), &dialog);
+        // Held B: one press, repeats, one release; only the press counts.
+        sendKey(dialog, QEvent::KeyPress, evdev::KEY_B);
+        sendKey(dialog, QEvent::KeyPress, evdev::KEY_B, true);
+        sendKey(dialog, QEvent::KeyRelease, evdev::KEY_B);
+        EXPECT_EQ(static_cast<QLineEdit*>(dialog.Control(kKeyInput))->text(), QStringLiteral("B"));
+        EXPECT_TRUE(dialog.Control(kApply)->isEnabled());
+        click(dialog.Control(kOk));
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    const KeyEntry written = entry(kIndexA, profile());
+    EXPECT_EQ(written.type, KeyEntryType::KeySingle);
+    EXPECT_EQ(written.value, kCodeB);
+    EXPECT_TRUE(window.Control(kIdApply)->isEnabled());
+    EXPECT_NE(parts->Keys().button(kKeyA)->TooltipText().indexOf(QStringLiteral("B")), -1);
+
+    click(window.Control(kIdApply));
+    EXPECT_TRUE(waitFor([&] { return keyboardEntry(kIndexA).type == KeyEntryType::KeySingle; }));
+    EXPECT_EQ(keyboardEntry(kIndexA).value, kCodeB);
+}
+
+TEST_F(CompositeEditorTest, DialogKeysAreCapturedInsteadOfClosingTheEditor) {
+    openEditor(kKeyEsc, [&](Keyweave_DlgComposite& dialog) {
+        for (int code : {evdev::KEY_ENTER, evdev::KEY_ESC}) {
+            tap(dialog, code);
+            EXPECT_TRUE(dialog.isVisible()) << code;
+        }
+        // Escape was the last key: the Esc key assigned to itself.
+        EXPECT_EQ(static_cast<QLineEdit*>(dialog.Control(kKeyInput))->text(),
+                  QString::fromStdString(language.text("IDS_KEYBOARD_ESC")));
+        click(dialog.Control(kOk));
+    });
+    EXPECT_EQ(entry(0x01, profile()).type, KeyEntryType::KeyDefault);
+}
+
+TEST_F(CompositeEditorTest, ReleasesTheGrabWhenAnotherTabShowsAndOnEveryWayOut) {
+    openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
+        click(dialog.Control(kTabMedia));
+        EXPECT_FALSE(dialog.Capturing());
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+        EXPECT_TRUE(dialog.Control(kMediaList)->isVisible());
+        EXPECT_FALSE(dialog.Control(kKeyInput)->isVisible());
+        // Keys on the media tab are no capture.
+        tap(dialog, evdev::KEY_B);
+        click(dialog.Control(kTabKey));
+        EXPECT_EQ(QWidget::keyboardGrabber(), &dialog);
+        EXPECT_TRUE(static_cast<QLineEdit*>(dialog.Control(kKeyInput))->text().isEmpty());
+        click(dialog.Control(kCancel));
+    });
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
+
+    // Closed from outside, as the quit sequence and an unplug do.
+    openEditor(kKeyA, [&](Keyweave_DlgComposite&) { window.CloseEditors(); });
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
+}
+
+TEST_F(CompositeEditorTest, UnplugClosesAsCancelAndKeepsWhatApplyCommitted) {
+    const int active = profile();
+    openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
+        tap(dialog, evdev::KEY_B);
+        click(dialog.Control(kApply));
+        EXPECT_FALSE(dialog.Control(kApply)->isEnabled());
+        // A second change that is never committed.
+        click(dialog.Control(kTabFunction));
+        simulated.unplug();
+        EXPECT_TRUE(waitFor([&] { return !dialog.isVisible(); }));
+    });
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
+    const KeyEntry kept = entry(kIndexA, active);
+    EXPECT_EQ(kept.type, KeyEntryType::KeySingle);
+    EXPECT_EQ(kept.value, kCodeB);
+}
+
+TEST_F(CompositeEditorTest, MediaTabStoresTheChosenFunction) {
+    openEditor(kG6, [&](Keyweave_DlgComposite& dialog) {
+        click(dialog.Control(kTabMedia));
+        auto* media = static_cast<QComboBox*>(dialog.Control(kMediaList));
+        media->setCurrentIndex(5);
+        emit media->activated(5);
+        click(dialog.Control(kOk));
+    });
+    const KeyEntry written = entry(kFirstGKeyIndex + 5, profile());
+    EXPECT_EQ(written.type, KeyEntryType::KeyMedia);
+    EXPECT_EQ(written.value, 5u);
+    EXPECT_EQ(written.keyId, gKeyIdentity(kFirstGKeyIndex + 5));
+}
+
+TEST_F(CompositeEditorTest, MacroButtonOpensOnlyTheMacroTabCentred) {
+    openEditor(kMacroButton, [&](Keyweave_DlgComposite& dialog) {
+        EXPECT_TRUE(dialog.Control(kMacroName)->isVisible());
+        for (int id : {kTabKey, kTabMedia, kTabFunction, kClear}) {
+            EXPECT_FALSE(dialog.Control(id)->isEnabled()) << id;
+        }
+        EXPECT_TRUE(dialog.Control(kTabMacro)->isEnabled());
+        EXPECT_FALSE(dialog.Capturing());
+        const QRect screen = dialog.screen()->availableGeometry();
+        EXPECT_EQ(dialog.pos(), QPoint(screen.left() + (screen.width() - dialog.width()) / 2,
+                                       screen.top() + (screen.height() - dialog.height()) / 2));
+    });
+}
+
+TEST_F(CompositeEditorTest, ProfileSwitchIsRefusedWhileTheEditorIsOpen) {
+    const int before = profile();
+    openEditor(kKeyA, [&](Keyweave_DlgComposite&) { parts->Commands().Command(kProfile2Button); });
+    EXPECT_EQ(profile(), before);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back(), language.text("PROFILE_SEELCT_PROMPT2"));
+}
+
+TEST_F(CompositeEditorTest, LanguageChangeRetextsTheOpenEditor) {
+    openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
+        window.LanguageChanged(1);
+        EXPECT_EQ(static_cast<CPngButton*>(dialog.Control(kCancel))->text(),
+                  QString::fromStdString(language.LookupText("MACRO_CANCLE", 1)));
+        EXPECT_NE(QString::fromStdString(language.LookupText("MACRO_CANCLE", 1)),
+                  QString::fromStdString(language.LookupText("MACRO_CANCLE", 0)));
+    });
+}
+
+TEST_F(CompositeEditorTest, UnknownProfileSaysSoInsteadOfOpening) {
+    link.keyboard.currentProfile = kProfileUnknown;
+    bool opened = false;
+    parts->KeyEditor().SetWhileOpen([&](Keyweave_DlgComposite& dialog) {
+        opened = true;
+        dialog.reject();
+    });
+    click(parts->Keys().button(kKeyA));
+    EXPECT_FALSE(opened);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back(), language.text("KEY_EDITOR_NO_PROFILE"));
+}
+
+} // namespace
+} // namespace kw::gui
