@@ -324,12 +324,14 @@ void drawRecord(QPainter& p, const Item& item, Look look) {
     const QRectF body = inner(item);
     const QColor red(0xef, 0x44, 0x44);
     drawPill(p, item, look == Look::Selected ? Look::Hover : look, {}, false);
-    const double r = std::min(body.width(), body.height()) / 4;
+    // The dot sits in the upper third: the button writes its caption across the middle.
+    const double r = std::min(body.width(), body.height()) / 7.5;
     p.setPen(look == Look::Selected ? QPen(kWhite, 2) : Qt::NoPen);
     p.setBrush(look == Look::Disabled ? kDisabledText
                : look == Look::Hover  ? red.lighter(120)
                                       : red);
-    p.drawEllipse(body.center() + QPointF(0, look == Look::Pressed ? 1 : 0), r, r);
+    const QPointF centre(body.center().x(), body.top() + body.height() * 0.27);
+    p.drawEllipse(centre + QPointF(0, look == Look::Pressed ? 1 : 0), r, r);
 }
 
 using Painter = void (*)(QPainter&, const Item&, Look, const QString&);
@@ -424,7 +426,9 @@ Look lookFor(const std::string& style, PictureState state) {
     case PictureState::Down:
         return Look::Pressed;
     case PictureState::Disable:
-        if (style == "apply" || style == "record" || style == "button" || style == "accent") {
+        // The editor's tabs are disabled in macro-edit mode: they must look off, not chosen.
+        if (style == "apply" || style == "record" || style == "button" || style == "accent" ||
+            style == "tab") {
             return Look::Disabled;
         }
         return style == "link" ? Look::Pressed : Look::Selected;

@@ -1,5 +1,7 @@
 #include "core/keyeditor/dialog_position.h"
 
+#include <algorithm>
+
 namespace kw {
 
 ScreenPoint KeyEditorPosition(bool macroEditMode, const ScreenRect& key, int width, int height,
@@ -25,7 +27,11 @@ ScreenPoint KeyEditorPosition(bool macroEditMode, const ScreenRect& key, int wid
     if (left && above) {
         return {key.left - width, key.top - height};
     }
-    return {key.right, key.bottom};
+    // No corner has room: beside the key's bottom-right corner still, but
+    // pushed back onto the screen so that OK and Cancel stay reachable (the
+    // top-left edge wins on a screen smaller than the dialog).
+    return {std::max(screen.left, std::min(key.right, screen.right - width)),
+            std::max(screen.top, std::min(key.bottom, screen.bottom - height))};
 }
 
 } // namespace kw

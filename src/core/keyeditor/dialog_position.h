@@ -1,6 +1,7 @@
 #pragma once
 // Where the key editor opens: beside the clicked key, at the first of its four
-// corners where the whole dialog fits on the screen; centred in macro-edit mode.
+// corners where the whole dialog fits on the screen (when none has room, at
+// the bottom-right corner moved onto the screen); centred in macro-edit mode.
 
 namespace kw {
 

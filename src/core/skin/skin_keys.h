@@ -131,7 +131,7 @@ inline constexpr std::array<std::string_view, 19> kCompositeImageButtonKeys = {
     "FUNC_MACRO_UP_TOP",  "FUNC_MACRO_UP",    "FUNC_MACRO_DOWN",   "FUNC_MACRO_DOWN_BOTTOM",
     "FUNC_MACRO_DELETE2", "FUNC_MACRO_CLEAR", "FUNC_MACRO_RECORD",
 };
-inline constexpr std::array<std::string_view, 20> kCompositeControlKeys = {
+inline constexpr std::array<std::string_view, 21> kCompositeControlKeys = {
     "FUNC_MACRO_RECORD_DELAY",
     "FUNC_MACRO_LIST2",
     "FUNC_MACRO_CYCLES",
@@ -153,6 +153,8 @@ inline constexpr std::array<std::string_view, 20> kCompositeControlKeys = {
     "FUNC_KEY_COMBO_MOU",
     // The editor's Apply button has no key of its own in older skins; ours places it too.
     "CONTROL2_APPLY",
+    // The name of the key being edited, beside the title picture.
+    "CONTROL_TITLE_TEXT",
 };
 // Five page sets of four pictures: normal, over, down, disabled.
 inline constexpr std::array<std::array<std::string_view, 4>, 5> kCompositePagePictures = {{

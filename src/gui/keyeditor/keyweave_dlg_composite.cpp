@@ -41,6 +41,13 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The skin's style sheet sets the fonts of edits, lists and tables; a
+// control's own sheet is what overrides it.
+void setFontPoints(QWidget& control, double points) {
+    control.setStyleSheet(
+        QStringLiteral("font-family: \"%1\"; font-size: %2pt;").arg(kFont).arg(points));
+}
+
 struct ButtonRow {
     int id;
     std::string_view key;
@@ -87,6 +94,7 @@ constexpr LabelRow kLabels[] = {
     {kRecordDelayLabel, "FUNC_MACRO_RECORD_DELAY2"},
     {kKeyboardLabel, "FUNC_KEY_RADIO_KB_STATIC"},
     {kMouseLabel, "FUNC_KEY_RADIO_MOU_STATIC"},
+    {kTitleText, "CONTROL_TITLE_TEXT"},
 };
 
 struct TextRow {
@@ -230,16 +238,23 @@ void Keyweave_DlgComposite::placeControls() {
     for (const LabelRow& row : kLabels) {
         addLabel(row.id, row.key);
     }
-    QFont labelFont(kFont);
-    labelFont.setPointSizeF(kLabelPoints);
     for (const LabelRow& row : kLabels) {
-        Control(row.id)->setFont(labelFont);
+        QWidget& label = *Control(row.id);
+        setFontPoints(label, kLabelPoints);
+        label.setStyleSheet(label.styleSheet() +
+                            QStringLiteral(" color: %1;").arg(kLabelColour.name()));
+    }
+    {
+        // The key's name reads as the value of the purpose before it.
+        QWidget& title = *Control(kTitleText);
+        title.setStyleSheet(title.styleSheet() +
+                            QStringLiteral(" font-weight: bold; color: #22d3ee;"));
     }
 
     auto& input = addControl<QLineEdit>(kKeyInput, "FUNC_KEY_INPUT");
     input.setReadOnly(true);
     input.setAlignment(Qt::AlignCenter);
-    input.setFont(QFont(kFont, kKeyInputPoints));
+    setFontPoints(input, kKeyInputPoints);
     // Focus stays with the dialog, so no key ever edits or moves the caret.
     input.setFocusPolicy(Qt::NoFocus);
     for (const auto& [id, key] : {std::pair{kKeyboardMode, "FUNC_KEY_RADIO_KB"},
@@ -247,12 +262,11 @@ void Keyweave_DlgComposite::placeControls() {
                                   std::pair{kRecordDelay, "FUNC_MACRO_RECORD_DELAY"}}) {
         addControl<QCheckBox>(id, key).setText(QString());
     }
-    const QFont listFont(kFont, kListPoints);
     for (const auto& [id, key] :
          {std::pair{kMouseList, "FUNC_KEY_COMBO_MOU"}, std::pair{kMediaList, "FUNC_MEDIA_SELECT"},
           std::pair{kFunctionList, "FUNC_FUNCTION_SELECT"},
           std::pair{kMacroName, "FUNC_MACRO_LIST"}}) {
-        addControl<QComboBox>(id, key).setFont(listFont);
+        setFontPoints(addControl<QComboBox>(id, key), kListPoints);
     }
     auto& cycles = addControl<QLineEdit>(kCycles, "FUNC_MACRO_CYCLES");
     cycles.setValidator(new QIntValidator(0, 999, &cycles));
@@ -260,7 +274,7 @@ void Keyweave_DlgComposite::placeControls() {
 
     auto& actions = addControl<QTableWidget>(kActionList, "FUNC_MACRO_LIST2");
     actions.setColumnCount(3);
-    actions.setFont(QFont(kFont, kActionListPoints));
+    setFontPoints(actions, kActionListPoints);
     actions.setSelectionBehavior(QAbstractItemView::SelectRows);
     actions.setSelectionMode(QAbstractItemView::SingleSelection);
     actions.setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -368,8 +382,16 @@ void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
         static_cast<CPngButton*>(Control(row.id))->SetTooltip(text(row.key), true);
     }
     const bool macroEdit = model_.state().selection.macroEditMode != 0;
-    Control(kHeaderLabel)
-        ->setProperty("text", text(macroEdit ? tk::MACRO_EDIT_TISHI : tk::KEY_SETTING_TISHI));
+    const QString header = text(macroEdit ? tk::MACRO_EDIT_TISHI : tk::KEY_SETTING_TISHI);
+    Control(kHeaderLabel)->setProperty("text", header);
+    // The window system, task switchers and screen readers name the dialog by it.
+    setWindowTitle(header);
+    const std::uint16_t keyIndex = model_.state().selection.keyIndex;
+    const QString keyName = keyIndex >= kFirstGKeyIndex
+                                ? QStringLiteral("G%1").arg(keyIndex - kFirstGKeyIndex + 1)
+                                : qs(KeyNameOf(KeyCodeOfIndex(keyIndex), language, languageIndex));
+    // In macro-edit mode the dialog edits macros, not a key.
+    Control(kTitleText)->setProperty("text", macroEdit ? QString() : keyName);
     for (const auto& [id, key] :
          {std::pair{kTabKey, tk::SINGLE_KEY}, std::pair{kTabMedia, tk::MULTI_MEDIA},
           std::pair{kTabFunction, tk::FUNCTION_KEY}}) {

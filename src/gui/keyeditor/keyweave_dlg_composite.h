@@ -72,6 +72,8 @@ inline constexpr int kMacroNameLabel = 1200;
 inline constexpr int kSingleHint = 1201;
 inline constexpr int kMediaHint = 1202;
 inline constexpr int kFunctionHint = 1203;
+// Ours: the edited key's name beside the title picture.
+inline constexpr int kTitleText = 1250;
 } // namespace composite
 
 struct CompositeDialogDependencies {

@@ -213,8 +213,14 @@ TEST_F(CompositeEditorTest, ReleasesTheGrabWhenAnotherTabShowsAndOnEveryWayOut) 
     EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
     EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
 
-    // Closed from outside, as the quit sequence and an unplug do.
+    // Closed from outside, as an unplug does, and by the quit sequence (Exit, /Kill).
     openEditor(kKeyA, [&](Keyweave_DlgComposite&) { window.CloseEditors(); });
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
+    openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
+        tap(dialog, evdev::KEY_B);
+        window.QuitSequence();
+    });
     EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
     EXPECT_FALSE(parts->KeyEditor().keyEditorOpen());
 }
@@ -294,6 +300,32 @@ TEST_F(CompositeEditorTest, UnknownProfileSaysSoInsteadOfOpening) {
     EXPECT_FALSE(opened);
     ASSERT_FALSE(prompter.messages.empty());
     EXPECT_EQ(prompter.messages.back(), language.text("KEY_EDITOR_NO_PROFILE"));
+}
+
+// A broken install: a page picture is missing, so the program ends (exit code 0)
+// before the editor shows.
+TEST(CompositeEditorSkinTest, MissingPagePictureEndsTheProgramBeforeTheEditorShows) {
+    testing::application();
+    kw::testing::TempDir program;
+    std::filesystem::copy(kw::testing::programFolder() / "Skins", program / "Skins");
+    std::filesystem::copy_file(kw::testing::programFolder() / "Lang0409.ini",
+                               program / "Lang0409.ini");
+    std::filesystem::remove(program / "Skins" / "media_over.jpg");
+    SettingsStore settings{program / "settings.ini"};
+    Language language{program.path(), settings, [] { return std::uint16_t{1033}; }};
+    ConfigImage config;
+    config.createDefaultBlock();
+    ScriptedPrompter prompter;
+    NoShell shell;
+    KeyEditorModel model(config, language, prompter);
+    ASSERT_TRUE(model.Start({0, kIndexA, kKeyA, 0}, 0));
+    int exits = 0;
+    Keyweave_DlgComposite dialog(nullptr, program / "Skins" / "Composite.ini", model,
+                                 {language, prompter, shell, program.path(), nullptr},
+                                 [&exits] { ++exits; });
+    EXPECT_FALSE(dialog.Initialise());
+    EXPECT_EQ(exits, 1);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace

@@ -10,6 +10,7 @@ QComboBox, QLineEdit, QSpinBox {
 }
 QComboBox:hover, QLineEdit:hover { border-color: #22d3ee; }
 QComboBox:focus, QLineEdit:focus { border-color: #22d3ee; }
+QComboBox:disabled, QLineEdit:disabled { color: #5c6270; border-color: #22262e; }
 QComboBox QAbstractItemView { background: #15171d; color: #d8dce5; border: 1px solid #2c313c;
     selection-background-color: #0f98b4; outline: 0; }
 QTableWidget, QTreeWidget, QListWidget {
