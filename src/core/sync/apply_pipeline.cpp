@@ -91,7 +91,7 @@ int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
     {
         std::lock_guard guard(context.config.lock);
         saved = SaveConfigurationFile(context.config, context.configFile(), false);
-        written = BuildDeviceImage(context, false);
+        written = BuildDeviceImage(context, context.modified.allProfiles());
     }
     if (saved == 1 && written == 1) {
         context.modified.clear();

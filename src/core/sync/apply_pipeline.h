@@ -21,7 +21,8 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles);
 int BuildDeviceImage(SyncContext& context, bool allProfiles);
 
 // The window's Apply: when the configuration is modified, saves it and writes
-// the active profile; clears the modified flag when both succeeded. The
+// the active profile (every profile when the flag asks for all); clears the
+// modified flag when both succeeded. The
 // indicator (may be null) shows meanwhile. 1 when there was nothing to do or
 // everything was done.
 int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator);

@@ -256,6 +256,30 @@ TEST_F(ApplyTest, AllProfilesWriteThreeKeyTablesAfterTheMacroArea) {
     EXPECT_EQ(keyboardEntry(2, kEscape), (MatrixEntry{0x05, 0x01, 0x00}));
 }
 
+TEST_F(ApplyTest, MovedMacrosMakeTheNextApplyWriteEveryProfileOnce) {
+    saveConfigurationFile();
+    keyboard.currentProfile = 1;
+    const auto tableStarts = [this] {
+        std::vector<std::uint16_t> starts;
+        for (const SentReport& r : sent()) {
+            if (r.command == kCmdWriteKeyMatrix && r.offset % 0x200 == 0) {
+                starts.push_back(r.offset);
+            }
+        }
+        return starts;
+    };
+    modified.setAllProfiles();
+    EXPECT_EQ(apply(), 1);
+    EXPECT_THAT(tableStarts(), ElementsAre(0x0000, 0x0200, 0x0400));
+    EXPECT_FALSE(modified.isSet());
+
+    // Written once: the next edit writes the active profile alone again.
+    link.keyboard.clearLog();
+    edit(kEscape, KeyEntryType::KeyDisabled, 0, 1);
+    EXPECT_EQ(apply(), 1);
+    EXPECT_THAT(tableStarts(), ElementsAre(0x0200));
+}
+
 TEST_F(ApplyTest, SequenceGoesOutInFullAndTheLastKeyTableDecides) {
     config.createDefaultBlock();
     std::lock_guard guard(config.lock);

@@ -9,6 +9,19 @@ bool ModifiedFlag::isSet() const {
     return value_;
 }
 
+void ModifiedFlag::setAllProfiles() {
+    {
+        std::lock_guard guard(mutex_);
+        allProfiles_ = true;
+    }
+    change(true);
+}
+
+bool ModifiedFlag::allProfiles() const {
+    std::lock_guard guard(mutex_);
+    return value_ && allProfiles_;
+}
+
 int ModifiedFlag::subscribe(Listener listener) {
     std::lock_guard guard(mutex_);
     const int id = nextId_++;
@@ -25,6 +38,9 @@ void ModifiedFlag::change(bool value) {
     std::vector<Listener> toCall;
     {
         std::lock_guard guard(mutex_);
+        if (!value) {
+            allProfiles_ = false;
+        }
         if (value_ == value) {
             return;
         }

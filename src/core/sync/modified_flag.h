@@ -15,6 +15,10 @@ public:
 
     bool isSet() const;
     void set() { change(true); }
+    // Set, and the next apply writes the key tables of every profile: the
+    // macros moved, and the keyboard names macros by position in each table.
+    void setAllProfiles();
+    bool allProfiles() const;
     void clear() { change(false); }
 
     // Called after every change of the value (not for repeated sets), outside the flag's lock.
@@ -26,6 +30,7 @@ private:
 
     mutable std::mutex mutex_;
     bool value_ = false;
+    bool allProfiles_ = false; // only while value_
     int nextId_ = 1;
     std::map<int, Listener> listeners_;
 };
