@@ -25,8 +25,9 @@ std::uint16_t editKindOfTab(EditorTab tab) {
 
 } // namespace
 
-KeyEditorModel::KeyEditorModel(ConfigImage& config, const Language& language, Prompter& prompter)
-    : config_(config), macros_(config, language, prompter) {}
+KeyEditorModel::KeyEditorModel(ConfigImage& config, const Language& language, Prompter& prompter,
+                               std::function<std::uint32_t()> clock)
+    : config_(config), macros_(config, language, prompter), recorder_(macros_, std::move(clock)) {}
 
 std::optional<ShowKindView> KeyEditorModel::Start(const EditorSelection& selection, int profile) {
     const int group = profile + selection.groupOffset;
@@ -59,6 +60,10 @@ std::optional<ShowKindView> KeyEditorModel::Start(const EditorSelection& selecti
 ShowKindView KeyEditorModel::show(bool fromStart) {
     ShowKindResult result = ShowKind(state_, fromStart, macros_.macros());
     state_ = result.state;
+    if (result.view.stopRecording) {
+        recorder_.Stop();
+        state_.recording = false;
+    }
     if (result.view.makeMacroCurrent) {
         macros_.SelectMacro(result.view.currentMacro);
     }
@@ -159,8 +164,14 @@ CaptureDecision KeyEditorModel::KeyEvent(const KeyStroke& stroke) {
     return decision;
 }
 
+void KeyEditorModel::ToggleRecording() {
+    recorder_.Toggle();
+    state_.recording = recorder_.recording();
+}
+
 KeyCommitResult KeyEditorModel::Commit() {
     KeyCommitResult result;
+    recorder_.Stop();
     state_.recording = false;
     result.macros = CommitMacroList(macros_);
 
@@ -226,6 +237,7 @@ void KeyEditorModel::Close() {
     if (!state_.isOpen()) {
         return;
     }
+    recorder_.Stop();
     state_.recording = false;
     state_.unappliedChanges = false;
     macros_.Release();

@@ -10,6 +10,7 @@
 #include "core/keyeditor/key_capture.h"
 #include "core/keyeditor/show_kind.h"
 #include "core/macros/macro_commit.h"
+#include "core/macros/macro_recorder.h"
 #include "core/macros/macro_working_set.h"
 
 #include <cstddef>
@@ -26,8 +27,9 @@ struct KeyCommitResult {
 
 class KeyEditorModel {
 public:
-    // The image, texts and questions outlive the model.
-    KeyEditorModel(ConfigImage& config, const Language& language, Prompter& prompter);
+    // The image, texts and questions outlive the model; `clock` times recordings.
+    KeyEditorModel(ConfigImage& config, const Language& language, Prompter& prompter,
+                   std::function<std::uint32_t()> clock = MillisecondTicks);
 
     // Opens the editor on `selection` in `profile`'s group: loads the macros,
     // reads the entry and shows its tab. nullopt (nothing opened) while the
@@ -53,11 +55,16 @@ public:
     // the key, the key edit shows KeyNameOf(capturedCode()).
     CaptureDecision KeyEvent(const KeyStroke& stroke);
 
-    // Apply and OK: the macro list and then the entry go into the image.
-    // Recording has been stopped by the caller.
+    // Record: starts or stops recording into the current macro.
+    void ToggleRecording();
+    bool recording() const { return recorder_.recording(); }
+    MacroRecorder& recorder() { return recorder_; }
+
+    // Apply and OK: a recording stops, then the macro list and the entry go
+    // into the image.
     KeyCommitResult Commit();
-    // OK, Cancel, unplug, quit: frees the working set; the image keeps what
-    // the last commit wrote.
+    // OK, Cancel, unplug, quit: stops a recording and frees the working set;
+    // the image keeps what the last commit wrote.
     void Close();
 
     // The current view again (after a redraw or a language change).
@@ -76,6 +83,7 @@ private:
 
     ConfigImage& config_;
     MacroWorkingSet macros_;
+    MacroRecorder recorder_;
     KeyEditorState state_;
 };
 
