@@ -31,10 +31,10 @@ void CCompositeEditorOpener::openKeyEditor(const EditorSelection& selection) {
     if (!model_.Start(selection, profile)) {
         return;
     }
-    auto* dialog = new Keyweave_DlgComposite(
-        &deps_.window, skinFile, model_,
-        {deps_.language, deps_.prompter, deps_.shell, deps_.programFolder, deps_.committed},
-        deps_.fatalExit);
+    auto* dialog = new Keyweave_DlgComposite(&deps_.window, skinFile, model_,
+                                             {deps_.language, deps_.prompter, deps_.shell,
+                                              deps_.settings, deps_.programFolder, deps_.committed},
+                                             deps_.fatalExit);
     dialog_ = dialog;
     if (!dialog->Initialise()) {
         model_.Close();

@@ -13,7 +13,8 @@
 
 namespace kw {
 struct ConfigImage;
-}
+class SettingsStore;
+} // namespace kw
 
 namespace kw::gui {
 
@@ -24,6 +25,7 @@ struct CompositeEditorDependencies {
     ConfigImage& config;
     Prompter& prompter;
     app::ShellActions& shell;
+    SettingsStore& settings;
     // The cached active profile; -1 while unknown.
     std::function<int()> currentProfile;
     // The main-window button of a control id, for placing the dialog.

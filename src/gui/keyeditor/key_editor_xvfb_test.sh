@@ -99,6 +99,20 @@ edit() {
     fail "the editor for $key did not close with $close"
 }
 
+# Opens the editor with button $1 of the main window; prints the dialog's id.
+open_editor() {
+    click Main.ini "$1" "$main"
+    wait_window 680x460 || fail "the editor did not open from $1"
+}
+
+# The Macros button: a new macro recorded from typed keys.
+dialog=$(open_editor FUNC_MACRO)
+click Composite.ini FUNC_MACRO_ADD "$dialog"
+click Composite.ini FUNC_MACRO_RECORD "$dialog"
+xdotool type --delay 120 ab
+click Composite.ini FUNC_MACRO_RECORD "$dialog"
+click Composite.ini CONTROL_OK "$dialog"
+
 edit KEY_01E CONTROL_OK b                    # A sends B
 edit KEY_01F CONTROL_OK Return Escape super  # S sends Win: dialog keys are captured, Super too
 edit KEY_020 CONTROL_CANCEL c                # D is left alone
@@ -113,4 +127,7 @@ assigned() { grep -A 6 "\"key\": \"$1\"" <<<"$dump" | grep -q "\"valueName\": \"
 assigned A B || fail "A is not B on the keyboard: $dump"
 assigned S Win || fail "S is not the Windows key on the keyboard"
 grep -q '"key": "D"' <<<"$dump" && fail "D changed although the editor was cancelled"
+macros=$("$bin/keyweave-cli" --simulate="$state" macro list)
+grep -q '"actions": "A down 50, A up 50, B down 50, B up 0"' <<<"$macros" ||
+    fail "the recorded macro is not a down, a up, b down, b up with 50 ms pauses: $macros"
 echo "1 passed, 0 failed"

@@ -10,6 +10,7 @@
 #include "core/skin/skin_layout.h"
 #include "core/skin/text_keys.h"
 #include "gui/keyeditor/key_stroke_of_event.h"
+#include "gui/keyeditor/macro_tab.h"
 #include "gui/keyeditor/on_screen_keyboard.h"
 #include "gui/skin/color_static.h"
 #include "gui/skin/placement.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -215,6 +215,20 @@ bool Keyweave_DlgComposite::Initialise() {
     }
     setStyleSheet(SkinStyleSheet());
     placeControls();
+    const auto button = [this](int id) -> CPngButton& {
+        return *static_cast<CPngButton*>(Control(id));
+    };
+    macroTab_ = new CMacroTab(
+        this,
+        {*static_cast<QComboBox*>(Control(kMacroName)),
+         *static_cast<QTableWidget*>(Control(kActionList)),
+         *static_cast<QLineEdit*>(Control(kCycles)),
+         *static_cast<QCheckBox*>(Control(kRecordDelay)), button(kRecord), button(kMacroAdd),
+         button(kMacroDelete), button(kActionDelete), button(kActionClear), button(kActionTop),
+         button(kActionUp), button(kActionDown), button(kActionBottom)},
+        model_, deps_.language, deps_.settings, [this] { updateApply(); },
+        [this] { setCapture(wantsKeys()); });
+    macroTab_->LoadSettings();
     fillLists();
     connectControls();
     LanguageChanged(deps_.language.CurrentLanguageIndex());
@@ -269,7 +283,6 @@ void Keyweave_DlgComposite::placeControls() {
         setFontPoints(addControl<QComboBox>(id, key), kListPoints);
     }
     auto& cycles = addControl<QLineEdit>(kCycles, "FUNC_MACRO_CYCLES");
-    cycles.setValidator(new QIntValidator(0, 999, &cycles));
     cycles.setAlignment(Qt::AlignCenter);
 
     auto& actions = addControl<QTableWidget>(kActionList, "FUNC_MACRO_LIST2");
@@ -299,11 +312,6 @@ void Keyweave_DlgComposite::fillLists() {
     for (const std::string_view key : kMouseFunctionTextKeys) {
         mouse->addItem(qs(deps_.language.text(key)));
     }
-    auto* names = static_cast<QComboBox*>(Control(kMacroName));
-    for (const MacroRecord& macro : model_.workingSet().macros()) {
-        names->addItem(QString::fromStdU16String(std::u16string(macro.nameView())));
-    }
-    static_cast<QLineEdit*>(Control(kCycles))->setText(QStringLiteral("1"));
 }
 
 void Keyweave_DlgComposite::connectControls() {
@@ -354,20 +362,6 @@ void Keyweave_DlgComposite::connectControls() {
     onChoice(kMouseList, &KeyEditorModel::MouseFunctionChosen);
     onChoice(kMediaList, &KeyEditorModel::MediaFunctionChosen);
     onChoice(kFunctionList, &KeyEditorModel::KeyboardFunctionChosen);
-    connect(static_cast<QComboBox*>(Control(kMacroName)), &QComboBox::activated, this,
-            [this](int index) {
-                model_.MacroChosen(index);
-                showMacros();
-                updateApply();
-            });
-    auto* cycles = static_cast<QLineEdit*>(Control(kCycles));
-    connect(cycles, &QLineEdit::textEdited, this, [this, cycles](const QString& text) {
-        const QString clamped = qs(model_.CyclesEdited(text.toStdString()));
-        if (clamped != text) {
-            cycles->setText(clamped);
-        }
-        updateApply();
-    });
 }
 
 void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
@@ -412,11 +406,8 @@ void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
         media->setItemText(i, qs(KeyNameOf(MediaKeyTable()[static_cast<std::size_t>(i)].code,
                                            language, languageIndex)));
     }
-    auto* actions = static_cast<QTableWidget*>(Control(kActionList));
-    actions->setHorizontalHeaderLabels(
-        {text(tk::MACRO_KEYS_TISHI), text(tk::MACRO_ACTION_TISHI), text(tk::MACRO_DELAY_MS)});
     showKeyName();
-    showMacros();
+    macroTab_->LanguageChanged(languageIndex);
 }
 
 void Keyweave_DlgComposite::show(const ShowKindView& view) {
@@ -464,7 +455,7 @@ void Keyweave_DlgComposite::show(const ShowKindView& view) {
     static_cast<QComboBox*>(Control(kMediaList))->setCurrentIndex(view.mediaPosition);
     static_cast<QComboBox*>(Control(kFunctionList))->setCurrentIndex(view.functionPosition);
     showKeyName();
-    showMacros();
+    macroTab_->Refresh();
     // The controls of the visible tab lie over the page picture.
     for (const auto& [id, control] : controls_) {
         if (id != kMask) {
@@ -484,7 +475,11 @@ void Keyweave_DlgComposite::show(const ShowKindView& view) {
     case EditorFocus::None:
         break;
     }
-    setCapture(view.captureKeys && isVisible());
+    setCapture(wantsKeys() && isVisible());
+}
+
+bool Keyweave_DlgComposite::wantsKeys() const {
+    return view_.captureKeys || model_.recording();
 }
 
 void Keyweave_DlgComposite::showKeyName() {
@@ -494,40 +489,15 @@ void Keyweave_DlgComposite::showKeyName() {
         ->setText(named ? qs(KeyNameOf(s.capturedCode, deps_.language)) : QString());
 }
 
-void Keyweave_DlgComposite::showMacros() {
-    const MacroWorkingSet& set = model_.workingSet();
-    auto* names = static_cast<QComboBox*>(Control(kMacroName));
-    names->setCurrentIndex(set.currentMacro());
-    static_cast<QLineEdit*>(Control(kCycles))->setText(qs(set.cyclesText()));
-    auto* actions = static_cast<QTableWidget*>(Control(kActionList));
-    actions->setRowCount(static_cast<int>(set.rows().size()));
-    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
-    for (int row = 0; row < actions->rowCount(); ++row) {
-        const MacroAction& action = set.rows()[static_cast<std::size_t>(row)];
-        const QString cells[] = {qs(ActionKeyText(action, deps_.language)),
-                                 qs(ActionDirectionText(action)), qs(ActionDelayText(action))};
-        for (int column = 0; column < 3; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            if (column < 2) {
-                item->setForeground(grey);
-            }
-            actions->setItem(row, column, item);
-        }
-    }
-    // Editing and recording the actions come with the macro editor; until
-    // then the list shows the chosen macro and its buttons stay off.
-    for (int id : {kMacroAdd, kMacroDelete, kRecord, kActionDelete, kActionClear, kActionTop,
-                   kActionUp, kActionDown, kActionBottom, kRecordDelay}) {
-        Control(id)->setEnabled(false);
-    }
-}
-
 void Keyweave_DlgComposite::updateApply() {
     Control(kApply)->setEnabled(model_.unappliedChanges());
 }
 
 void Keyweave_DlgComposite::commit() {
+    macroTab_->CommitCellEdit();
     const KeyCommitResult result = model_.Commit();
+    macroTab_->Refresh();
+    setCapture(wantsKeys() && isVisible());
     if (deps_.committed) {
         deps_.committed(result);
     }
@@ -568,7 +538,7 @@ void Keyweave_DlgComposite::showEvent(QShowEvent* event) {
     CBaseDialog::showEvent(event);
     // The grab needs a mapped window; the key that opened the editor has
     // already gone by the time it is shown, so it is never captured.
-    setCapture(view_.captureKeys);
+    setCapture(wantsKeys());
 }
 
 bool Keyweave_DlgComposite::eventFilter(QObject* watched, QEvent* event) {
@@ -593,6 +563,9 @@ bool Keyweave_DlgComposite::onKeyEvent(const QKeyEvent& event) {
     if (!stroke) {
         // A key without a scan code is nothing to capture; it does nothing else either.
         return true;
+    }
+    if (model_.recording()) {
+        return macroTab_->RecordKey(*stroke);
     }
     const CaptureDecision decision = model_.KeyEvent(*stroke);
     if (decision.take) {

@@ -21,6 +21,7 @@
 namespace kw {
 class Language;
 class Prompter;
+class SettingsStore;
 } // namespace kw
 
 namespace kw::app {
@@ -29,6 +30,7 @@ class ShellActions;
 
 namespace kw::gui {
 
+class CMacroTab;
 class ColorStatic;
 
 // Control ids of the dialog.
@@ -80,6 +82,7 @@ struct CompositeDialogDependencies {
     const Language& language;
     Prompter& prompter;
     app::ShellActions& shell;
+    SettingsStore& settings; // the record-delay choice
     // The pictures' folder is this one's "Skins" beside the program.
     std::filesystem::path programFolder;
     // After each commit (Apply, OK): the main window redraws its keys and
@@ -103,8 +106,10 @@ public:
     void LanguageChanged(int languageIndex);
 
     QWidget* Control(int id) const;
-    // Key events are being captured (the single-key tab is up and the dialog runs).
+    // Key events are being taken (the single-key tab is up or a recording
+    // runs, and the dialog is shown): the dialog holds the keyboard grab.
     bool Capturing() const { return capturing_; }
+    CMacroTab& MacroTab() { return *macroTab_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,9 +127,9 @@ private:
     void fillLists();
     void connectControls();
     void show(const ShowKindView& view);
-    void showMacros();
     void showKeyName();
     void setCapture(bool on);
+    bool wantsKeys() const;
     void updateApply();
     void commit();
     // True when the event goes no further.
@@ -137,6 +142,7 @@ private:
     FatalExit fatalExit_;
     const CompositePictures* pictures_ = nullptr;
     std::map<int, QWidget*> controls_;
+    CMacroTab* macroTab_ = nullptr;
     ShowKindView view_;
     bool capturing_ = false;
     bool closing_ = false;

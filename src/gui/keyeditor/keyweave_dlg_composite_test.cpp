@@ -2,160 +2,16 @@
 // keyboard: opened by a click on a drawn key, driven with key events that
 // carry native scan codes, committed and applied to the keyboard.
 
-#include "core/config/key_matrix.h"
-#include "core/keys/key_buttons.h"
-#include "gui/keyeditor/keyweave_dlg_composite.h"
-#include "gui/mainwnd/keyweave_dlg.h"
-#include "gui/mainwnd/main_window_parts.h"
-#include "gui/skin/test_application.h"
-#include "sim/simulated_hid_backend.h"
-#include "sim/simulated_keyboard.h"
-#include "testsupport/temp_dir.h"
+#include "gui/keyeditor/composite_editor_test_fixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTest>
-#include <thread>
 
 namespace kw::gui {
 namespace {
 
-using namespace std::chrono_literals;
+using namespace testing;
 using namespace composite;
-
-constexpr int kKeyA = 1058;
-constexpr int kKeyEsc = 1022;
-constexpr int kG6 = 1140;
-constexpr int kMacroButton = 1007;
-constexpr int kProfile2Button = 1136;
-constexpr std::uint16_t kIndexA = 0x1E;
-constexpr KeyCode kCodeB = 0x030;
-
-class ScriptedPrompter : public app::QtPrompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return false;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askOkCancel(const std::string& text, const std::string&) override {
-        questions.push_back(text);
-        return false;
-    }
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-};
-
-class NoShell : public app::ShellActions {
-public:
-    void openUrl(const QUrl&) override {}
-    bool startDetached(const QString&, const QStringList&, const QString&) override {
-        return false;
-    }
-};
-
-// A key event as X11 delivers it: the evdev code + 8 as native scan code.
-void sendKey(QWidget& target, QEvent::Type type, int evdevCode, bool autoRepeat = false) {
-    QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, static_cast<quint32>(evdevCode + 8), 0,
-                    0, QString(), autoRepeat);
-    QApplication::sendEvent(&target, &event);
-}
-
-void tap(QWidget& target, int evdevCode) {
-    sendKey(target, QEvent::KeyPress, evdevCode);
-    sendKey(target, QEvent::KeyRelease, evdevCode);
-}
-
-void click(QWidget* control) {
-    ASSERT_NE(control, nullptr);
-    QTest::mouseClick(control, Qt::LeftButton, {},
-                      QPoint(control->width() / 2, control->height() / 2));
-}
-
-class CompositeEditorTest : public testing::WidgetTest {
-protected:
-    CompositeEditorTest() {
-        window.Initialise();
-        parts = std::make_unique<CMainWindowParts>(window);
-        EXPECT_TRUE(waitFor(
-            [this] { return window.InitDoneFlag() && link.keyboard.currentProfile.load() >= 0; }));
-    }
-
-    template <typename Predicate>
-    bool waitFor(Predicate done) {
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QThread::msleep(2);
-        }
-        return true;
-    }
-
-    // Clicks `controlId` in the main window and runs `whileOpen` inside the editor's modal loop.
-    void openEditor(int controlId, std::function<void(Keyweave_DlgComposite&)> whileOpen) {
-        bool ran = false;
-        parts->KeyEditor().SetWhileOpen([&](Keyweave_DlgComposite& dialog) {
-            ran = true;
-            whileOpen(dialog);
-            if (dialog.isVisible()) {
-                dialog.reject();
-            }
-        });
-        click(parts->Keys().button(controlId) ? parts->Keys().button(controlId)
-                                              : parts->Commands().button(controlId));
-        EXPECT_TRUE(ran);
-    }
-
-    KeyEntry entry(int keyIndex, int group) {
-        std::lock_guard guard(config.lock);
-        return *config.entry(group, keyIndex);
-    }
-
-    // The active profile's key table as the keyboard holds it, decoded.
-    KeyEntry keyboardEntry(int keyIndex) {
-        const sim::KeyboardMemory memory = simulated.memory();
-        KeyMatrix table{}, defaults{};
-        keyMatrixFromBytes(memory.keyTables[static_cast<std::size_t>(profile())], table);
-        keyMatrixFromBytes(memory.defaultMatrix, defaults);
-        std::array<KeyEntry, kEntriesPerGroup> group{};
-        decodeKeyMatrix(table, defaults, group);
-        return group[static_cast<std::size_t>(keyIndex)];
-    }
-
-    int profile() const { return link.keyboard.currentProfile.load(); }
-
-    kw::testing::TempDir dir;
-    SettingsStore settings{dir / "settings.ini"};
-    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
-    sim::SimulatedKeyboard simulated;
-    sim::SimulatedHidBackend backend{simulated};
-    DeviceLinkState link;
-    ConfigImage config;
-    DeviceImage deviceImage;
-    ScriptedPrompter prompter;
-    NoShell shell;
-    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
-    std::vector<int> exits;
-    MainWindowContext context{kw::testing::programFolder(),
-                              dir / "data",
-                              language,
-                              link,
-                              backend,
-                              config,
-                              deviceImage,
-                              prompter,
-                              shell,
-                              about,
-                              {1ms, 10ms, 20ms},
-                              20ms,
-                              [this](int code) { exits.push_back(code); },
-                              [] {}};
-    CKeyweaveDlg window{context};
-    std::unique_ptr<CMainWindowParts> parts; // attaches after the window's Initialise
-};
 
 TEST_F(CompositeEditorTest, TypedKeyGoesThroughOkAndApplyToTheKeyboard) {
     openEditor(kKeyA, [&](Keyweave_DlgComposite& dialog) {
@@ -321,7 +177,7 @@ TEST(CompositeEditorSkinTest, MissingPagePictureEndsTheProgramBeforeTheEditorSho
     ASSERT_TRUE(model.Start({0, kIndexA, kKeyA, 0}, 0));
     int exits = 0;
     Keyweave_DlgComposite dialog(nullptr, program / "Skins" / "Composite.ini", model,
-                                 {language, prompter, shell, program.path(), nullptr},
+                                 {language, prompter, shell, settings, program.path(), nullptr},
                                  [&exits] { ++exits; });
     EXPECT_FALSE(dialog.Initialise());
     EXPECT_EQ(exits, 1);

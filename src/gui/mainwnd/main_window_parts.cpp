@@ -16,11 +16,16 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
     MainWindowContext& context = window.Context();
     editor_ = std::make_unique<CCompositeEditorOpener>(CompositeEditorDependencies{
         window, context.programFolder, sync.language, sync.config, context.prompter, context.shell,
-        [&sync] { return sync.keyboard.currentProfile.load(); },
+        settings_, [&sync] { return sync.keyboard.currentProfile.load(); },
         [this](int id) -> QWidget* { return keys_->button(id); },
-        [this, &sync](const KeyCommitResult&) {
+        [this, &sync](const KeyCommitResult& result) {
             keys_->RefreshKeyButtons();
-            sync.modified.set();
+            // Moved macros leave the other profiles' key tables naming the wrong ones.
+            if (result.macros.needsAllProfiles(editor_->Model().state().profile)) {
+                sync.modified.setAllProfiles();
+            } else {
+                sync.modified.set();
+            }
         },
         [&context] { context.exitProcess(0); }});
     keys_ = std::make_unique<CKeyboardView>(

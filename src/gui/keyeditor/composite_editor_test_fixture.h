@@ -1,0 +1,166 @@
+#pragma once
+// The real main window on the simulated keyboard with a scripted user, for
+// driving the key function editor: clicks on the drawn keys, key events that
+// carry native scan codes, and the keyboard's own tables afterwards.
+
+#include "core/config/key_matrix.h"
+#include "core/keys/key_buttons.h"
+#include "gui/keyeditor/keyweave_dlg_composite.h"
+#include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/mainwnd/main_window_parts.h"
+#include "gui/skin/test_application.h"
+#include "sim/simulated_hid_backend.h"
+#include "sim/simulated_keyboard.h"
+#include "testsupport/temp_dir.h"
+
+#include <QTest>
+#include <functional>
+
+namespace kw::gui::testing {
+
+using namespace std::chrono_literals;
+using namespace composite;
+
+constexpr int kKeyA = 1058;
+constexpr int kKeyEsc = 1022;
+constexpr int kG6 = 1140;
+constexpr int kMacroButton = 1007;
+constexpr int kProfile2Button = 1136;
+constexpr std::uint16_t kIndexA = 0x1E;
+constexpr KeyCode kCodeB = 0x030;
+
+class ScriptedPrompter : public app::QtPrompter {
+public:
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return yes;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askOkCancel(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        return false;
+    }
+    bool yes = false; // the answer to every Yes/No question
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+};
+
+class NoShell : public app::ShellActions {
+public:
+    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    bool startDetached(const QString&, const QStringList&, const QString&) override {
+        return false;
+    }
+    std::vector<QUrl> urls;
+};
+
+// A key event as X11 delivers it: the evdev code + 8 as native scan code.
+inline void sendKey(QWidget& target, QEvent::Type type, int evdevCode, bool autoRepeat = false) {
+    QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, static_cast<quint32>(evdevCode + 8), 0,
+                    0, QString(), autoRepeat);
+    QApplication::sendEvent(&target, &event);
+}
+
+inline void tap(QWidget& target, int evdevCode) {
+    sendKey(target, QEvent::KeyPress, evdevCode);
+    sendKey(target, QEvent::KeyRelease, evdevCode);
+}
+
+inline void click(QWidget* control) {
+    ASSERT_NE(control, nullptr);
+    QTest::mouseClick(control, Qt::LeftButton, {},
+                      QPoint(control->width() / 2, control->height() / 2));
+}
+
+class CompositeEditorTest : public WidgetTest {
+protected:
+    CompositeEditorTest() : savedConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
+        // The window keeps its choices (the record-delay option among them) in
+        // the user's settings store: each test gets a store of its own.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
+        window.Initialise();
+        parts = std::make_unique<CMainWindowParts>(window);
+        EXPECT_TRUE(waitFor(
+            [this] { return window.InitDoneFlag() && link.keyboard.currentProfile.load() >= 0; }));
+    }
+
+    ~CompositeEditorTest() override { qputenv("XDG_CONFIG_HOME", savedConfigHome_); }
+
+    template <typename Predicate>
+    bool waitFor(Predicate done) {
+        const auto deadline = std::chrono::steady_clock::now() + 3s;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
+        return true;
+    }
+
+    // Clicks `controlId` in the main window and runs `whileOpen` inside the editor's modal loop.
+    void openEditor(int controlId, std::function<void(Keyweave_DlgComposite&)> whileOpen) {
+        bool ran = false;
+        parts->KeyEditor().SetWhileOpen([&](Keyweave_DlgComposite& dialog) {
+            ran = true;
+            whileOpen(dialog);
+            if (dialog.isVisible()) {
+                dialog.reject();
+            }
+        });
+        click(parts->Keys().button(controlId) ? parts->Keys().button(controlId)
+                                              : parts->Commands().button(controlId));
+        EXPECT_TRUE(ran);
+    }
+
+    KeyEntry entry(int keyIndex, int group) {
+        std::lock_guard guard(config.lock);
+        return *config.entry(group, keyIndex);
+    }
+
+    // The active profile's key table as the keyboard holds it, decoded.
+    KeyEntry keyboardEntry(int keyIndex) {
+        const sim::KeyboardMemory memory = simulated.memory();
+        KeyMatrix table{}, defaults{};
+        keyMatrixFromBytes(memory.keyTables[static_cast<std::size_t>(profile())], table);
+        keyMatrixFromBytes(memory.defaultMatrix, defaults);
+        std::array<KeyEntry, kEntriesPerGroup> group{};
+        decodeKeyMatrix(table, defaults, group);
+        return group[static_cast<std::size_t>(keyIndex)];
+    }
+
+    int profile() const { return link.keyboard.currentProfile.load(); }
+
+    QByteArray savedConfigHome_;
+    kw::testing::TempDir dir;
+    SettingsStore settings{dir / "settings.ini"};
+    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
+    sim::SimulatedKeyboard simulated;
+    sim::SimulatedHidBackend backend{simulated};
+    DeviceLinkState link;
+    ConfigImage config;
+    DeviceImage deviceImage;
+    ScriptedPrompter prompter;
+    NoShell shell;
+    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
+    std::vector<int> exits;
+    MainWindowContext context{kw::testing::programFolder(),
+                              dir / "data",
+                              language,
+                              link,
+                              backend,
+                              config,
+                              deviceImage,
+                              prompter,
+                              shell,
+                              about,
+                              {1ms, 10ms, 20ms},
+                              20ms,
+                              [this](int code) { exits.push_back(code); },
+                              [] {}};
+    CKeyweaveDlg window{context};
+    std::unique_ptr<CMainWindowParts> parts; // attaches after the window's Initialise
+};
+
+} // namespace kw::gui::testing
