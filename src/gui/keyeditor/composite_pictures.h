@@ -3,6 +3,8 @@
 // function), four whole-dialog pictures each: normal, over, down, disabled.
 // Loaded once for the life of the program.
 
+#include "core/keyeditor/show_kind.h"
+
 #include <QImage>
 #include <QSize>
 #include <array>
@@ -10,12 +12,11 @@
 
 namespace kw::gui {
 
-enum class CompositeSet { Key, Macro, Macro2, Media, Function };
-
 struct CompositePictures {
     std::array<std::array<QImage, 4>, 5> sets;
 
-    const std::array<QImage, 4>& of(CompositeSet set) const {
+    // In the order of PageSet.
+    const std::array<QImage, 4>& of(PageSet set) const {
         return sets[static_cast<std::size_t>(set)];
     }
 };

@@ -132,22 +132,6 @@ constexpr int kSingleKeyControls[] = {kSingleHint, kKeyInput,     kKeyboardLabel
 constexpr int kMediaControls[] = {kMediaHint, kMediaList};
 constexpr int kFunctionControls[] = {kFunctionHint, kFunctionList};
 
-CompositeSet setOf(PageSet set) {
-    switch (set) {
-    case PageSet::Key:
-        return CompositeSet::Key;
-    case PageSet::Macro:
-        return CompositeSet::Macro;
-    case PageSet::Macro2:
-        return CompositeSet::Macro2;
-    case PageSet::Media:
-        return CompositeSet::Media;
-    case PageSet::Function:
-        return CompositeSet::Function;
-    }
-    return CompositeSet::Key;
-}
-
 } // namespace
 
 Keyweave_DlgComposite::Keyweave_DlgComposite(QWidget* parent, std::filesystem::path skinIniFile,
@@ -169,7 +153,7 @@ QWidget* Keyweave_DlgComposite::Control(int id) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
-CPngButton& Keyweave_DlgComposite::addButton(int id, std::string_view key, CompositeSet set,
+CPngButton& Keyweave_DlgComposite::addButton(int id, std::string_view key, PageSet set,
                                              bool drawCaption) {
     auto* button = new CPngButton(this);
     button->setObjectName(QString::fromLatin1(key.data(), static_cast<int>(key.size())));
@@ -239,15 +223,15 @@ bool Keyweave_DlgComposite::Initialise() {
 
 void Keyweave_DlgComposite::placeControls() {
     // The page picture lies under everything else and takes no clicks.
-    CPngButton& mask = addButton(kMask, "CONTROL_MASK", CompositeSet::Key, false);
+    CPngButton& mask = addButton(kMask, "CONTROL_MASK", PageSet::Key, false);
     mask.setAttribute(Qt::WA_TransparentForMouseEvents);
     mask.lower();
     for (const ButtonRow& row : kPageButtons) {
-        addButton(row.id, row.key, CompositeSet::Key, row.caption);
+        addButton(row.id, row.key, PageSet::Key, row.caption);
     }
     Control(kTitle)->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (const ButtonRow& row : kMacroButtons) {
-        addButton(row.id, row.key, CompositeSet::Macro, row.caption);
+        addButton(row.id, row.key, PageSet::Macro, row.caption);
     }
     for (const LabelRow& row : kLabels) {
         addLabel(row.id, row.key);
@@ -413,13 +397,13 @@ void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
 void Keyweave_DlgComposite::show(const ShowKindView& view) {
     view_ = view;
     const bool macroEdit = model_.state().selection.macroEditMode != 0;
-    const auto& page = pictures(setOf(view.maskSet));
+    const auto& page = pictures(view.maskSet);
     static_cast<CPngButton*>(Control(kMask))
         ->SetFaceSources(page[0], page[1], page[2], page[3], page[0]);
     if (macroEdit) {
         // Only the macro tab works; the other tabs, Clear and the title show
         // the macro-edit strip.
-        const auto& strip = pictures(CompositeSet::Macro2);
+        const auto& strip = pictures(PageSet::Macro2);
         for (int id : {kTabKey, kTabMedia, kTabFunction, kTitle, kClear}) {
             static_cast<CPngButton*>(Control(id))
                 ->SetFaceSources(strip[0], strip[1], strip[2], strip[3], strip[2]);

@@ -119,7 +119,7 @@ protected:
     void done(int result) override;
 
 private:
-    CPngButton& addButton(int id, std::string_view key, CompositeSet set, bool drawCaption);
+    CPngButton& addButton(int id, std::string_view key, PageSet set, bool drawCaption);
     template <typename Widget>
     Widget& addControl(int id, std::string_view key);
     ColorStatic& addLabel(int id, std::string_view key);
@@ -135,7 +135,7 @@ private:
     // True when the event goes no further.
     bool onKeyEvent(const QKeyEvent& event);
 
-    const std::array<QImage, 4>& pictures(CompositeSet set) const { return pictures_->of(set); }
+    const std::array<QImage, 4>& pictures(PageSet set) const { return pictures_->of(set); }
 
     KeyEditorModel& model_;
     CompositeDialogDependencies deps_;
