@@ -1,6 +1,7 @@
 #include "core/base/settings_store.h"
 #include "core/config/config_image.h"
 #include "core/keyeditor/key_editor_model.h"
+#include "core/macros/macro_test_fixture.h"
 #include "core/skin/language.h"
 #include "testsupport/scripted_prompter.h"
 #include "testsupport/temp_dir.h"
@@ -48,17 +49,6 @@ protected:
         KeyEntry& e = entry(keyIndex, group);
         e.type = type;
         e.value = value;
-    }
-
-    static MacroRecord macro(std::u16string_view name, std::uint16_t id,
-                             std::vector<MacroAction> actions = {}) {
-        MacroRecord m;
-        m.setName(name);
-        m.macroId = id;
-        m.repeatCount = 1;
-        m.actionCount = static_cast<std::uint16_t>(actions.size());
-        std::copy(actions.begin(), actions.end(), m.actions.begin());
-        return m;
     }
 
     std::optional<ShowKindView> open(int keyIndex, int profile = 0, int macroEditMode = 0) {
@@ -110,7 +100,7 @@ TEST_F(KeyEditorTest, AMouseFunctionOpensInMouseModeAndCommitsUnchanged) {
 }
 
 TEST_F(KeyEditorTest, MacroEditModeOpensOnTheMacroTabWhateverTheKeyHolds) {
-    config.macros = {macro(u"one", 4), macro(u"two", 9)};
+    config.macros = {testing::StoredMacro(u"one", 4), testing::StoredMacro(u"two", 9)};
     bind(kG9, KeyEntryType::KeyMedia, 3);
     const ShowKindView view = *open(kG9, 0, 1);
     EXPECT_EQ(view.tab, EditorTab::Macro);
@@ -261,7 +251,7 @@ struct TabClickCase {
 };
 
 TEST_F(KeyEditorTest, ATabClickChangesSomethingOnlyWhenItsKindIsNotAlreadyUp) {
-    config.macros = {macro(u"one", 4)};
+    config.macros = {testing::StoredMacro(u"one", 4)};
     const TabClickCase cases[] = {
         {"default, key tab", KeyEntryType::KeyDefault, EditorTab::Key, false},
         {"single, key tab", KeyEntryType::KeySingle, EditorTab::Key, false},
@@ -288,7 +278,7 @@ TEST_F(KeyEditorTest, ATabClickChangesSomethingOnlyWhenItsKindIsNotAlreadyUp) {
 }
 
 TEST_F(KeyEditorTest, ClearOnAMacroKeyShowsTheEmptyKeyTabAndStoresTheDefault) {
-    config.macros = {macro(u"one", 4)};
+    config.macros = {testing::StoredMacro(u"one", 4)};
     bind(kKeyA, KeyEntryType::KeyMacro, 4);
     entry(kKeyA).keyId = 2;
     ASSERT_EQ(open(kKeyA)->tab, EditorTab::Macro);
@@ -325,7 +315,7 @@ struct ChangeCase {
 };
 
 TEST_F(KeyEditorTest, ApplyEnablesExactlyForChoicesThatChangeTheCommit) {
-    config.macros = {macro(u"one", 4), macro(u"two", 9)};
+    config.macros = {testing::StoredMacro(u"one", 4), testing::StoredMacro(u"two", 9)};
     const ChangeCase cases[] = {
         {"clear a key", KeyEntryType::KeySingle, kKeyB, [](auto& e) { e.ClearClicked(); }, true},
         {"clear a default key", KeyEntryType::KeyDefault, 0, [](auto& e) { e.ClearClicked(); },
@@ -396,7 +386,7 @@ TEST_F(KeyEditorTest, TheMacroTabWithNoMacrosStoresTheDefault) {
 }
 
 TEST_F(KeyEditorTest, AGKeyBoundToAMacroGetsTheCyclesAsItsKeyId) {
-    config.macros = {macro(u"one", 4), macro(u"two", 9)};
+    config.macros = {testing::StoredMacro(u"one", 4), testing::StoredMacro(u"two", 9)};
     open(kG3);
     editor.TabClicked(EditorTab::Macro);
     editor.MacroChosen(1);
@@ -411,7 +401,7 @@ TEST_F(KeyEditorTest, AGKeyBoundToAMacroGetsTheCyclesAsItsKeyId) {
 TEST_F(KeyEditorTest, AGKeyBoundToAKeyKeepsItsIdentity) {
     bind(kG3, KeyEntryType::KeyMacro, 4);
     entry(kG3).keyId = 5; // the cycles of its former macro
-    config.macros = {macro(u"one", 4)};
+    config.macros = {testing::StoredMacro(u"one", 4)};
     open(kG3);
     editor.TabClicked(EditorTab::Key);
     editor.KeyEvent(press(kKeyB));
@@ -422,7 +412,8 @@ TEST_F(KeyEditorTest, AGKeyBoundToAKeyKeepsItsIdentity) {
 }
 
 TEST_F(KeyEditorTest, TheFirstSwitchToTheMacroTabSelectsTheFirstMacroOnlyForValueZero) {
-    config.macros = {macro(u"one", 4, {{10, kKeyB, 0}, {0, kKeyB, 1}}), macro(u"two", 9)};
+    config.macros = {testing::StoredMacro(u"one", 4, {{10, kKeyB, 0}, {0, kKeyB, 1}}),
+                     testing::StoredMacro(u"two", 9)};
 
     // A media key's value 5 names no macro.
     bind(kKeyA, KeyEntryType::KeyMedia, 5);
@@ -458,7 +449,7 @@ TEST_F(KeyEditorTest, MacrosAddedAfterAFirstSwitchToAnEmptyListStayCurrent) {
 }
 
 TEST_F(KeyEditorTest, AMacroTabWithNoMacroCurrentStoresMacroIdZero) {
-    config.macros = {macro(u"one", 4)};
+    config.macros = {testing::StoredMacro(u"one", 4)};
     bind(kKeyA, KeyEntryType::KeyMedia, 5);
     open(kKeyA);
     editor.TabClicked(EditorTab::Macro);
@@ -491,7 +482,8 @@ TEST_F(KeyEditorTest, CommitKeepsMarkAndExtraAndEmptiesTheEntrysString) {
 }
 
 TEST_F(KeyEditorTest, CancelAfterChangesLeavesTheImageAsItWas) {
-    config.macros = {macro(u"one", 4, {{10, kKeyB, 0}, {0, kKeyB, 1}}), macro(u"two", 9)};
+    config.macros = {testing::StoredMacro(u"one", 4, {{10, kKeyB, 0}, {0, kKeyB, 1}}),
+                     testing::StoredMacro(u"two", 9)};
     bind(kKeyA, KeyEntryType::KeyMacro, 4);
     bind(kKeyB, KeyEntryType::KeyMacro, 9);
     config.setString(entryNumber(0, kKeyA), u"kept");

@@ -7,6 +7,8 @@
 namespace kw {
 namespace {
 
+using testing::StoredMacro;
+
 using testing::MacroTest;
 
 class MacroCommitTest : public MacroTest {};
@@ -59,7 +61,7 @@ TEST(MacroBindings, AnUnsetMacroKeyStaysUnsetWithoutMacros) {
 }
 
 TEST_F(MacroCommitTest, InstallsTheListWithTheCurrentRowsAndNothingPending) {
-    config.macros = {stored(u"a", 1)};
+    config.macros = {StoredMacro(u"a", 1)};
     set.LoadMacroList();
     set.SelectMacro(0);
     set.InsertAction({30, 0x1E, 0}, {});
@@ -86,7 +88,7 @@ TEST_F(MacroCommitTest, InstallsTheListWithTheCurrentRowsAndNothingPending) {
 }
 
 TEST_F(MacroCommitTest, ADeletedMacrosKeysAreResetInEveryProfile) {
-    config.macros = {stored(u"a", 1), stored(u"b", 2), stored(u"c", 3)};
+    config.macros = {StoredMacro(u"a", 1), StoredMacro(u"b", 2), StoredMacro(u"c", 3)};
     bindKey(0, 0x1E, 1);
     bindKey(2, 257, 1);
     bindKey(1, 0x30, 3);
@@ -112,7 +114,7 @@ TEST_F(MacroCommitTest, ADeletedMacrosKeysAreResetInEveryProfile) {
 }
 
 TEST_F(MacroCommitTest, AMacroRecreatedUnderADeletedIdDoesNotInheritItsKeys) {
-    config.macros = {stored(u"Macro 1", 1)};
+    config.macros = {StoredMacro(u"Macro 1", 1)};
     bindKey(0, 0x1E, 1);
     set.LoadMacroList();
     set.SelectMacro(0);
@@ -131,7 +133,7 @@ TEST_F(MacroCommitTest, AMacroRecreatedUnderADeletedIdDoesNotInheritItsKeys) {
 }
 
 TEST_F(MacroCommitTest, DeletingTheLastMacroMovesNoOther) {
-    config.macros = {stored(u"a", 1), stored(u"b", 2)};
+    config.macros = {StoredMacro(u"a", 1), StoredMacro(u"b", 2)};
     set.LoadMacroList();
     set.SelectMacro(1);
     ASSERT_EQ(set.DeleteMacro(), 1);
@@ -141,7 +143,7 @@ TEST_F(MacroCommitTest, DeletingTheLastMacroMovesNoOther) {
 }
 
 TEST_F(MacroCommitTest, AnEmptiedListLeavesNoMacrosAndUnsetKeysAlone) {
-    config.macros = {stored(u"a", 1)};
+    config.macros = {StoredMacro(u"a", 1)};
     bindKey(0, 0x1F, 0);
     set.LoadMacroList();
     set.SelectMacro(0);

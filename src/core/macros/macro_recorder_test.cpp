@@ -10,6 +10,8 @@
 namespace kw {
 namespace {
 
+using testing::StoredMacro;
+
 using testing::MacroTest;
 
 constexpr KeyCode kA = 0x01E;
@@ -40,7 +42,7 @@ protected:
     // The macro starts with these rows; the last row's pause is what a new row
     // after it inherits.
     void useMacro(std::vector<MacroAction> actions) {
-        config.macros = {stored(u"m", 1, std::move(actions))};
+        config.macros = {StoredMacro(u"m", 1, std::move(actions))};
         set.LoadMacroList();
         set.SelectMacro(0);
     }

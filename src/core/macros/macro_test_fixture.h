@@ -20,6 +20,18 @@
 
 namespace kw::testing {
 
+// A stored macro as the image holds it after a load or a commit.
+inline MacroRecord StoredMacro(std::u16string_view name, std::uint16_t id,
+                               std::vector<MacroAction> actions = {}) {
+    MacroRecord m;
+    m.setName(name);
+    m.macroId = id;
+    m.repeatCount = 1;
+    m.actionCount = static_cast<std::uint16_t>(actions.size());
+    std::copy(actions.begin(), actions.end(), m.actions.begin());
+    return m;
+}
+
 class MacroTest : public ::testing::Test {
 protected:
     MacroTest() {
@@ -34,18 +46,6 @@ protected:
                "IDS_KEYBOARD_A=A\n";
         config.createDefaultBlock();
         set.setRetryPause([this] { ++retryPauses; });
-    }
-
-    // A stored macro as the image holds it after a load or a commit.
-    static MacroRecord stored(std::u16string_view name, std::uint16_t id,
-                              std::vector<MacroAction> actions = {}) {
-        MacroRecord m;
-        m.setName(name);
-        m.macroId = id;
-        m.repeatCount = 1;
-        m.actionCount = static_cast<std::uint16_t>(actions.size());
-        std::copy(actions.begin(), actions.end(), m.actions.begin());
-        return m;
     }
 
     void bindKey(int group, int keyIndex, std::uint32_t macroId) {

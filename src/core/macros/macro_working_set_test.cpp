@@ -6,6 +6,8 @@
 namespace kw {
 namespace {
 
+using testing::StoredMacro;
+
 using testing::MacroTest;
 
 constexpr MacroAction press(KeyCode code, std::uint32_t delay = 0) {
@@ -18,7 +20,7 @@ constexpr MacroAction release(KeyCode code, std::uint32_t delay = 0) {
 class MacroListTest : public MacroTest {};
 
 TEST_F(MacroListTest, LoadCopiesTheImageWithNothingPendingAndNothingCurrent) {
-    config.macros = {stored(u"one", 4), stored(u"two", 9)};
+    config.macros = {StoredMacro(u"one", 4), StoredMacro(u"two", 9)};
     config.macros[0].pendingFlag = 1; // as a damaged file might hold it
     set.LoadMacroList();
     ASSERT_EQ(names(), (std::vector<std::u16string>{u"one", u"two"}));
@@ -55,7 +57,7 @@ TEST_F(MacroListTest, AddingToAnEmptyListStartsTheCounterAndTheIdsAgain) {
 
 TEST_F(MacroListTest, NewNameSkipsEveryNameThatBeginsAnExistingOne) {
     // "Macro 1" begins "MACRO 10" (the search ignores case); "Macro 2" is free.
-    config.macros = {stored(u"MACRO 10", 1)};
+    config.macros = {StoredMacro(u"MACRO 10", 1)};
     set.LoadMacroList();
     ASSERT_EQ(set.AddMacro(), 1);
     EXPECT_EQ(set.macros()[1].nameView(), u"Macro 2");
@@ -64,7 +66,7 @@ TEST_F(MacroListTest, NewNameSkipsEveryNameThatBeginsAnExistingOne) {
 }
 
 TEST_F(MacroListTest, NewMacroTakesTheSmallestFreeId) {
-    config.macros = {stored(u"a", 1), stored(u"b", 3), stored(u"c", 100)};
+    config.macros = {StoredMacro(u"a", 1), StoredMacro(u"b", 3), StoredMacro(u"c", 100)};
     set.LoadMacroList();
     set.AddMacro();
     set.AddMacro();
@@ -74,7 +76,7 @@ TEST_F(MacroListTest, NewMacroTakesTheSmallestFreeId) {
 
 TEST_F(MacroListTest, TheHundredAndFirstMacroIsRefusedWithTheLimitMessage) {
     for (std::uint16_t id = 1; id <= 100; ++id) {
-        config.macros.push_back(stored(u"m" + utf8ToUtf16(std::to_string(id)), id));
+        config.macros.push_back(StoredMacro(u"m" + utf8ToUtf16(std::to_string(id)), id));
     }
     set.LoadMacroList();
     set.SelectMacro(5);
@@ -103,7 +105,8 @@ TEST_F(MacroListTest, RenameFollowsTheCurrentMacroOrCreatesTheFirstOne) {
 }
 
 TEST_F(MacroListTest, SwitchingStoresTheRowsAndCyclesOfTheMacroLeft) {
-    config.macros = {stored(u"a", 1, {press(0x1E, 50), release(0x1E, 50)}), stored(u"b", 2)};
+    config.macros = {StoredMacro(u"a", 1, {press(0x1E, 50), release(0x1E, 50)}),
+                     StoredMacro(u"b", 2)};
     set.LoadMacroList();
     set.SelectMacro(0);
     ASSERT_EQ(set.rows().size(), 2u);
@@ -122,7 +125,7 @@ TEST_F(MacroListTest, SwitchingStoresTheRowsAndCyclesOfTheMacroLeft) {
 }
 
 TEST_F(MacroListTest, EditsWithoutACommitLeaveTheImageAsItWas) {
-    config.macros = {stored(u"a", 1, {press(0x1E, 50)}), stored(u"b", 2)};
+    config.macros = {StoredMacro(u"a", 1, {press(0x1E, 50)}), StoredMacro(u"b", 2)};
     bindKey(0, 0x1E, 1);
     const std::vector<MacroRecord> before = config.macros;
     const ConfigBlock blockBefore = *config.block;
@@ -152,7 +155,7 @@ class MacroDeleteTest : public MacroTest, public ::testing::WithParamInterface<D
 
 TEST_P(MacroDeleteTest, AsksOnlyWhenAKeyIsBoundAndKeepsTheMacroOnNo) {
     const DeleteCase& c = GetParam();
-    config.macros = {stored(u"a", 1), stored(u"b", 2), stored(u"c", 3)};
+    config.macros = {StoredMacro(u"a", 1), StoredMacro(u"b", 2), StoredMacro(u"c", 3)};
     if (c.boundGroup >= 0) {
         bindKey(c.boundGroup, c.boundKeyIndex, 2);
     }
@@ -184,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MacroListTest, DeletingTheFirstMacroMakesTheNextOneCurrent) {
-    config.macros = {stored(u"a", 1), stored(u"b", 2, {press(0x1E, 20)})};
+    config.macros = {StoredMacro(u"a", 1), StoredMacro(u"b", 2, {press(0x1E, 20)})};
     set.LoadMacroList();
     set.SelectMacro(0);
     ASSERT_EQ(set.DeleteMacro(), 1);
@@ -203,7 +206,8 @@ TEST_F(MacroListTest, ANewMacroIsDeletedWithoutAskingEvenWhenItsIdIsBound) {
 class MacroActionTest : public MacroTest {
 protected:
     MacroActionTest() {
-        config.macros = {stored(u"m", 1, {press(0x1E, 10), release(0x1E, 20), press(0x30, 30)})};
+        config.macros = {
+            StoredMacro(u"m", 1, {press(0x1E, 10), release(0x1E, 20), press(0x30, 30)})};
         set.LoadMacroList();
         set.SelectMacro(0);
     }

@@ -6,12 +6,8 @@
 #include "core/config/key_matrix.h"
 #include "core/keys/key_buttons.h"
 #include "gui/keyeditor/keyweave_dlg_composite.h"
-#include "gui/mainwnd/keyweave_dlg.h"
 #include "gui/mainwnd/main_window_parts.h"
-#include "gui/skin/test_application.h"
-#include "sim/simulated_hid_backend.h"
-#include "sim/simulated_keyboard.h"
-#include "testsupport/temp_dir.h"
+#include "gui/mainwnd/simulated_window_test_fixture.h"
 
 #include <QTest>
 #include <functional>
@@ -28,31 +24,6 @@ constexpr int kMacroButton = 1007;
 constexpr int kProfile2Button = 1136;
 constexpr std::uint16_t kIndexA = 0x1E;
 constexpr KeyCode kCodeB = 0x030;
-
-class ScriptedPrompter : public app::QtPrompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return yes;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askOkCancel(const std::string& text, const std::string&) override {
-        questions.push_back(text);
-        return false;
-    }
-    bool yes = false; // the answer to every Yes/No question
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-};
-
-class NoShell : public app::ShellActions {
-public:
-    void openUrl(const QUrl& url) override { urls.push_back(url); }
-    bool startDetached(const QString&, const QStringList&, const QString&) override {
-        return false;
-    }
-    std::vector<QUrl> urls;
-};
 
 // A key event as X11 delivers it: the evdev code + 8 as native scan code.
 inline void sendKey(QWidget& target, QEvent::Type type, int evdevCode, bool autoRepeat = false) {
@@ -72,7 +43,7 @@ inline void click(QWidget* control) {
                       QPoint(control->width() / 2, control->height() / 2));
 }
 
-class CompositeEditorTest : public WidgetTest {
+class CompositeEditorTest : public SimulatedWindowTest {
 protected:
     CompositeEditorTest() : savedConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
         // The window keeps its choices (the record-delay option among them) in
@@ -85,19 +56,6 @@ protected:
     }
 
     ~CompositeEditorTest() override { qputenv("XDG_CONFIG_HOME", savedConfigHome_); }
-
-    template <typename Predicate>
-    bool waitFor(Predicate done) {
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QThread::msleep(2);
-        }
-        return true;
-    }
 
     // Clicks `controlId` in the main window and runs `whileOpen` inside the editor's modal loop.
     void openEditor(int controlId, std::function<void(Keyweave_DlgComposite&)> whileOpen) {
@@ -133,33 +91,6 @@ protected:
     int profile() const { return link.keyboard.currentProfile.load(); }
 
     QByteArray savedConfigHome_;
-    kw::testing::TempDir dir;
-    SettingsStore settings{dir / "settings.ini"};
-    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
-    sim::SimulatedKeyboard simulated;
-    sim::SimulatedHidBackend backend{simulated};
-    DeviceLinkState link;
-    ConfigImage config;
-    DeviceImage deviceImage;
-    ScriptedPrompter prompter;
-    NoShell shell;
-    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
-    std::vector<int> exits;
-    MainWindowContext context{kw::testing::programFolder(),
-                              dir / "data",
-                              language,
-                              link,
-                              backend,
-                              config,
-                              deviceImage,
-                              prompter,
-                              shell,
-                              about,
-                              {1ms, 10ms, 20ms},
-                              20ms,
-                              [this](int code) { exits.push_back(code); },
-                              [] {}};
-    CKeyweaveDlg window{context};
     std::unique_ptr<CMainWindowParts> parts; // attaches after the window's Initialise
 };
 

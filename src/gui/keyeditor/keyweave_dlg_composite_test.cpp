@@ -171,8 +171,8 @@ TEST(CompositeEditorSkinTest, MissingPagePictureEndsTheProgramBeforeTheEditorSho
     Language language{program.path(), settings, [] { return std::uint16_t{1033}; }};
     ConfigImage config;
     config.createDefaultBlock();
-    ScriptedPrompter prompter;
-    NoShell shell;
+    ScriptedWindowPrompter prompter;
+    RecordingShell shell;
     KeyEditorModel model(config, language, prompter);
     ASSERT_TRUE(model.Start({0, kIndexA, kKeyA, 0}, 0));
     int exits = 0;

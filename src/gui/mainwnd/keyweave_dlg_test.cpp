@@ -4,10 +4,7 @@
 
 #include "gui/app/single_instance.h"
 #include "gui/mainwnd/keyweave_dlg.h"
-#include "gui/skin/test_application.h"
-#include "sim/simulated_hid_backend.h"
-#include "sim/simulated_keyboard.h"
-#include "testsupport/temp_dir.h"
+#include "gui/mainwnd/simulated_window_test_fixture.h"
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -20,49 +17,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ScriptedWindowPrompter : public app::QtPrompter {
-public:
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return false;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askOkCancel(const std::string& text, const std::string& caption) override {
-        questions.push_back(caption + ": " + text);
-        return okAnswer;
-    }
-    bool okAnswer = false;
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-};
-
-class RecordingShell : public app::ShellActions {
-public:
-    void openUrl(const QUrl& url) override { urls.push_back(url); }
-    bool startDetached(const QString& program, const QStringList& arguments,
-                       const QString&) override {
-        started.push_back(program + " " + arguments.join(' '));
-        return true;
-    }
-    std::vector<QUrl> urls;
-    std::vector<QString> started;
-};
-
-class KeyweaveDlgTest : public testing::WidgetTest {
+class KeyweaveDlgTest : public testing::SimulatedWindowTest {
 protected:
-    // `waitFor` processes the window's events until `done` or two seconds passed.
-    template <typename Predicate>
-    bool waitFor(Predicate done) {
-        const auto deadline = std::chrono::steady_clock::now() + 2s;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QThread::msleep(2);
-        }
-        return true;
-    }
     void start() {
         window.Initialise();
         QCoreApplication::processEvents();
@@ -81,35 +37,6 @@ protected:
     std::string text(const char* key, int index = 0) const {
         return language.LookupText(key, index);
     }
-
-    kw::testing::TempDir dir;
-    SettingsStore settings{dir / "settings.ini"};
-    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
-    sim::SimulatedKeyboard simulated;
-    sim::SimulatedHidBackend backend{simulated};
-    DeviceLinkState link;
-    ConfigImage config;
-    DeviceImage deviceImage;
-    ScriptedWindowPrompter prompter;
-    RecordingShell shell;
-    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
-    std::vector<int> exits;
-    bool released = false;
-    MainWindowContext context{kw::testing::programFolder(),
-                              dir / "data",
-                              language,
-                              link,
-                              backend,
-                              config,
-                              deviceImage,
-                              prompter,
-                              shell,
-                              about,
-                              {1ms, 10ms, 20ms},
-                              20ms,
-                              [this](int code) { exits.push_back(code); },
-                              [this] { released = true; }};
-    CKeyweaveDlg window{context};
 };
 
 TEST_F(KeyweaveDlgTest, FirstConnectionShowsTheWindowWithTheKeyboardsConfiguration) {

@@ -1,0 +1,100 @@
+#pragma once
+// The real main window on the in-process simulated keyboard, with a scripted
+// user, a desktop that records what it is asked to open and the generated
+// skin: what the window's own tests and the editors' tests start from.
+
+#include "core/base/settings_store.h"
+#include "gui/app/qt_prompter.h"
+#include "gui/app/shell_actions.h"
+#include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/skin/test_application.h"
+#include "sim/simulated_hid_backend.h"
+#include "sim/simulated_keyboard.h"
+#include "testsupport/temp_dir.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace kw::gui::testing {
+
+class ScriptedWindowPrompter : public app::QtPrompter {
+public:
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return yes;
+    }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askOkCancel(const std::string& text, const std::string& caption) override {
+        questions.push_back(caption + ": " + text);
+        return okAnswer;
+    }
+    bool yes = false;      // the answer to every Yes/No question
+    bool okAnswer = false; // and to every OK/Cancel one
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+};
+
+class RecordingShell : public app::ShellActions {
+public:
+    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       const QString&) override {
+        started.push_back(program + " " + arguments.join(' '));
+        return true;
+    }
+    std::vector<QUrl> urls;
+    std::vector<QString> started;
+};
+
+class SimulatedWindowTest : public WidgetTest {
+protected:
+    // Processes the window's events until `done` or three seconds passed.
+    template <typename Predicate>
+    bool waitFor(Predicate done) {
+        using namespace std::chrono_literals;
+        const auto deadline = std::chrono::steady_clock::now() + 3s;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
+        return true;
+    }
+
+    kw::testing::TempDir dir;
+    SettingsStore settings{dir / "settings.ini"};
+    Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
+    sim::SimulatedKeyboard simulated;
+    sim::SimulatedHidBackend backend{simulated};
+    DeviceLinkState link;
+    ConfigImage config;
+    DeviceImage deviceImage;
+    ScriptedWindowPrompter prompter;
+    RecordingShell shell;
+    app::CAboutDlg about{language, shell, dir / "Help", "https://keyweave.example.org/"};
+    std::vector<int> exits;
+    bool released = false;
+    MainWindowContext context{kw::testing::programFolder(),
+                              dir / "data",
+                              language,
+                              link,
+                              backend,
+                              config,
+                              deviceImage,
+                              prompter,
+                              shell,
+                              about,
+                              {std::chrono::milliseconds(1), std::chrono::milliseconds(10),
+                               std::chrono::milliseconds(20)},
+                              std::chrono::milliseconds(20),
+                              [this](int code) { exits.push_back(code); },
+                              [this] { released = true; }};
+    CKeyweaveDlg window{context};
+};
+
+} // namespace kw::gui::testing
