@@ -24,25 +24,25 @@ int SetActiveProfile(Transport& transport, KeyboardState& keyboard, int profile)
     return 0;
 }
 
-bool ProfileSwitcher::hasUnappliedChanges() const {
-    return context_.modified.isSet() ||
-           (hooks_.managerHasUnappliedChanges && hooks_.managerHasUnappliedChanges());
-}
-
-void ProfileSwitcher::discardEdits() {
-    context_.modified.clear();
-    if (context_.keyboard.currentProfile.load() < 0) {
+void DiscardUnappliedEdits(SyncContext& context) {
+    context.modified.clear();
+    if (context.keyboard.currentProfile.load() < 0) {
         return;
     }
-    ConfigImage& config = context_.config;
+    ConfigImage& config = context.config;
     std::lock_guard guard(config.lock);
-    if (LoadConfigurationFile(config, context_.configFile()) != 1) {
+    if (LoadConfigurationFile(config, context.configFile()) != 1) {
         // Without a file to go back to, the edits still go: the keyboard's defaults remain.
         config.clearStrings();
         config.clearMacros();
         config.clearBlock();
         config.createDefaultBlock();
     }
+}
+
+bool ProfileSwitcher::hasUnappliedChanges() const {
+    return context_.modified.isSet() ||
+           (hooks_.managerHasUnappliedChanges && hooks_.managerHasUnappliedChanges());
 }
 
 int ProfileSwitcher::SelectProfile(int index) {
@@ -63,7 +63,7 @@ int ProfileSwitcher::SelectProfile(int index) {
                 hooks_.applyActiveProfile();
             }
         } else {
-            discardEdits();
+            DiscardUnappliedEdits(context_);
         }
         SetActiveProfile(context_.transport, context_.keyboard, index);
     } else {

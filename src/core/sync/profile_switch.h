@@ -15,6 +15,12 @@ namespace kw {
 // profile unknown until the next read. Other values are ignored (0).
 int SetActiveProfile(Transport& transport, KeyboardState& keyboard, int profile);
 
+// Throws away the window's unapplied edits: clears the modified flag and,
+// while the active profile is known, reloads the configuration file into the
+// image (under its lock); without a file to go back to the image gets the
+// default block.
+void DiscardUnappliedEdits(SyncContext& context);
+
 // What the switch needs to know of the windows around it; every member may be empty.
 struct ProfileSwitchHooks {
     std::function<bool()> keyEditorOpen;
@@ -38,7 +44,6 @@ public:
 
 private:
     bool hasUnappliedChanges() const;
-    void discardEdits();
 
     SyncContext& context_;
     ProfileSwitchHooks hooks_;
