@@ -21,6 +21,8 @@ KeyboardBackend chooseKeyboardBackend(const KeyboardBackendChoice& choice) {
         }
     }
     result.keyboard = std::make_unique<SimulatedKeyboard>(std::move(memory));
+    // As if an update program flashed it: the keyboard is back a moment later.
+    result.keyboard->setBootModeReturn(kSimulatedUpdateTime);
     result.backend = std::make_unique<SimulatedHidBackend>(*result.keyboard);
     return result;
 }

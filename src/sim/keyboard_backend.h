@@ -6,11 +6,15 @@
 #include "core/device/hid_backend.h"
 #include "sim/simulated_keyboard.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 namespace kw::sim {
+
+// How long the chosen simulated keyboard stays in its boot mode.
+inline constexpr std::chrono::milliseconds kSimulatedUpdateTime{3000};
 
 struct KeyboardBackendChoice {
     bool simulate = false;

@@ -47,6 +47,45 @@ std::vector<std::uint8_t> descriptorOf(SimInterface which) {
 
 SimulatedKeyboard::SimulatedKeyboard(KeyboardMemory memory) : memory_(std::move(memory)) {}
 
+SimulatedKeyboard::~SimulatedKeyboard() {
+    returner_.request_stop();
+    returnWait_.notify_all();
+}
+
+void SimulatedKeyboard::setBootModeReturn(std::chrono::milliseconds after) {
+    std::lock_guard lock(mutex_);
+    bootModeReturn_ = after;
+}
+
+void SimulatedKeyboard::scheduleReturnFromBootMode() {
+    std::chrono::milliseconds after;
+    {
+        std::lock_guard lock(mutex_);
+        after = bootModeReturn_;
+    }
+    if (after.count() <= 0) {
+        return;
+    }
+    // A second boot-mode command restarts the wait.
+    returner_.request_stop();
+    returnWait_.notify_all();
+    if (returner_.joinable()) {
+        returner_.join();
+    }
+    returner_ = std::jthread([this, after](std::stop_token stop) {
+        std::unique_lock lock(mutex_);
+        if (returnWait_.wait_for(lock, stop, after, [] { return false; }) ||
+            stop.stop_requested()) {
+            return;
+        }
+        const bool stillInBootMode = bootMode_ && !plugged_;
+        lock.unlock();
+        if (stillInBootMode) {
+            plug();
+        }
+    });
+}
+
 bool SimulatedKeyboard::plugged() const {
     std::lock_guard lock(mutex_);
     return plugged_;
@@ -124,6 +163,9 @@ bool SimulatedKeyboard::hostWrite(SimInterface which, std::uint64_t generation,
     }
     if (leaves) {
         unplug();
+        if (inBootMode()) {
+            scheduleReturnFromBootMode();
+        }
     } else if (answered) {
         changed_.notify_all();
         notifyReady();

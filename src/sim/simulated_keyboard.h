@@ -16,6 +16,8 @@
 #include <functional>
 #include <mutex>
 #include <span>
+#include <stop_token>
+#include <thread>
 #include <vector>
 
 namespace kw::sim {
@@ -43,6 +45,9 @@ enum class SimRead { Done, TimedOut, Interrupted, Gone };
 class SimulatedKeyboard {
 public:
     explicit SimulatedKeyboard(KeyboardMemory memory = KeyboardMemory::factory());
+    ~SimulatedKeyboard();
+    SimulatedKeyboard(const SimulatedKeyboard&) = delete;
+    SimulatedKeyboard& operator=(const SimulatedKeyboard&) = delete;
 
     // Plugging. Every plug starts a new connection generation: handles opened
     // before an unplug stay dead, as a removed device node does.
@@ -51,6 +56,11 @@ public:
     void unplug();
     void plug();
     bool inBootMode() const;
+    // A real keyboard comes back by itself once the update program has
+    // flashed it. With a positive time the simulated one does the same: that
+    // long after entering its boot mode it is plugged again in normal mode.
+    // Zero (the default) leaves it in boot mode until plug().
+    void setBootModeReturn(std::chrono::milliseconds after);
 
     // Host side of the interfaces, for the given generation.
     bool hostWrite(SimInterface which, std::uint64_t generation,
@@ -94,6 +104,7 @@ private:
 
     void appendLog(SimLogEntry entry);
     void notifyReady();
+    void scheduleReturnFromBootMode();
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
@@ -112,6 +123,11 @@ private:
     std::deque<SimLogEntry> log_;
     std::function<void(const SimLogEntry&)> logObserver_;
     std::function<void()> readyListener_;
+
+    std::chrono::milliseconds bootModeReturn_{0};
+    std::condition_variable_any returnWait_;
+    // Last, so it stops before anything it uses goes away.
+    std::jthread returner_;
 };
 
 } // namespace kw::sim
