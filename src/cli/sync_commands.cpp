@@ -341,8 +341,10 @@ int runBackup(Context& context, std::span<const std::string> args) {
     if (const int code = session.connect(); code != kExitOk) {
         return code;
     }
-    return BackupConfiguration(session.config(), args[0], session.prompter()) == 1 ? kExitOk
-                                                                                   : kExitNegative;
+    return BackupConfiguration(session.config(), args[0], session.prompter(), session.language()) ==
+                   1
+               ? kExitOk
+               : kExitNegative;
 }
 
 int runBoot(Context& context, std::span<const std::string> args) {
@@ -364,8 +366,8 @@ int runBoot(Context& context, std::span<const std::string> args) {
         return code;
     }
     ProcessLauncher launcher;
-    const UpdateOutcome outcome =
-        StartFirmwareUpdate(session.transport(), program, launcher, session.prompter());
+    const UpdateOutcome outcome = StartFirmwareUpdate(session.transport(), program, launcher,
+                                                      session.prompter(), session.language());
     return outcome == UpdateOutcome::Launched ? kExitOk : kExitNegative;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/config/profile_file.h"
 #include "core/device/commands.h"
+#include "core/skin/text_keys.h"
 
 #include <system_error>
 
@@ -18,27 +19,42 @@ constexpr const char* kCannotLaunch = "无法执行更新文件! ";
 
 } // namespace
 
-int BackupConfiguration(ConfigImage& image, const std::filesystem::path& file, Prompter& prompter) {
+std::string UpdateMessage(std::string_view fixedText, std::string_view languageKey,
+                          const Language& language) {
+    const std::string said = language.text(languageKey);
+    if (said.empty() || said == "#Error") {
+        return std::string(fixedText);
+    }
+    return std::string(fixedText) + "\n" + said;
+}
+
+int BackupConfiguration(ConfigImage& image, const std::filesystem::path& file, Prompter& prompter,
+                        const Language& language) {
+    namespace tk = text_keys;
     const int written = WriteProfileFile(image, file);
-    prompter.showMessage(written == 1 ? kBackupDone : kBackupFailed);
+    prompter.showMessage(written == 1
+                             ? UpdateMessage(kBackupDone, tk::UPDATE_BACKUP_OK, language)
+                             : UpdateMessage(kBackupFailed, tk::UPDATE_BACKUP_FAILED, language));
     return written == 1 ? 1 : 0;
 }
 
 UpdateOutcome StartFirmwareUpdate(Transport& transport, std::filesystem::path& chosenProgram,
-                                  ProgramLauncher& launcher, Prompter& prompter) {
+                                  ProgramLauncher& launcher, Prompter& prompter,
+                                  const Language& language) {
+    namespace tk = text_keys;
     std::error_code ec;
     if (chosenProgram.empty() || !std::filesystem::is_regular_file(chosenProgram, ec)) {
-        prompter.showMessage(kChooseProgram);
+        prompter.showMessage(UpdateMessage(kChooseProgram, tk::UPDATE_ERR_FILE, language));
         return UpdateOutcome::NoProgram;
     }
     if (EnterBootMode(transport) != kCommandOk) {
-        prompter.showMessage(kNoBootMode);
+        prompter.showMessage(UpdateMessage(kNoBootMode, tk::UPDATE_ERR_BOOT, language));
         return UpdateOutcome::BootModeFailed;
     }
     const std::filesystem::path program = chosenProgram;
     chosenProgram.clear();
     if (!launcher.launch(program)) {
-        prompter.showMessage(kCannotLaunch);
+        prompter.showMessage(UpdateMessage(kCannotLaunch, tk::UPDATE_ERR_RUN, language));
         return UpdateOutcome::LaunchFailed;
     }
     return UpdateOutcome::Launched;

@@ -6,6 +6,7 @@
 #include "core/base/prompter.h"
 #include "core/config/config_image.h"
 #include "core/device/transport.h"
+#include "core/skin/language.h"
 
 #include <filesystem>
 
@@ -19,9 +20,15 @@ public:
     virtual bool launch(const std::filesystem::path& program) = 0;
 };
 
+// The update dialog's messages are its own fixed texts; the user's language
+// file says the same below each, where it has the text.
+std::string UpdateMessage(std::string_view fixedText, std::string_view languageKey,
+                          const Language& language);
+
 // Writes the image to `file` as a profile file and tells the user whether it worked. 1 when
 // written.
-int BackupConfiguration(ConfigImage& image, const std::filesystem::path& file, Prompter& prompter);
+int BackupConfiguration(ConfigImage& image, const std::filesystem::path& file, Prompter& prompter,
+                        const Language& language);
 
 enum class UpdateOutcome {
     NoProgram,      // the chosen path is not an existing file; nothing sent
@@ -33,6 +40,7 @@ enum class UpdateOutcome {
 // The update button: sends the keyboard to boot mode and starts `chosenProgram`.
 // Every outcome but Launched is told to the user; a launch attempt empties the choice.
 UpdateOutcome StartFirmwareUpdate(Transport& transport, std::filesystem::path& chosenProgram,
-                                  ProgramLauncher& launcher, Prompter& prompter);
+                                  ProgramLauncher& launcher, Prompter& prompter,
+                                  const Language& language);
 
 } // namespace kw

@@ -1,6 +1,7 @@
 #include "core/sync/firmware_handoff.h"
 #include "core/sync/sync_test_fixture.h"
 
+#include <fstream>
 #include <gmock/gmock.h>
 
 namespace kw {
@@ -73,7 +74,8 @@ TEST_F(FirmwareHandoffTest, UpdateOutcomes) {
         launcher.succeeds = c.launchSucceeds;
         std::filesystem::path chosen = c.chooseProgram ? program : dataHome / "missing.bin";
 
-        EXPECT_EQ(StartFirmwareUpdate(fresh.transport, chosen, launcher, prompter), c.outcome)
+        EXPECT_EQ(StartFirmwareUpdate(fresh.transport, chosen, launcher, prompter, language),
+                  c.outcome)
             << c.name;
 
         EXPECT_EQ(prompter.messages, c.messages) << c.name;
@@ -83,10 +85,22 @@ TEST_F(FirmwareHandoffTest, UpdateOutcomes) {
     }
 }
 
+TEST(UpdateMessage, TheFixedTextComesWithTheLanguagesWordingWhereItHasOne) {
+    kw::testing::TempDir folder;
+    std::ofstream(folder / "Lang0409.ini") << "[TEXT]\nUPDATE_ERR_BOOT=No boot mode.\nEMPTY=\n";
+    SettingsStore settings(folder / "settings.ini");
+    const Language language(folder.path(), settings, [] { return std::uint16_t{1033}; });
+    EXPECT_EQ(UpdateMessage("无法进入Boot模式! ", "UPDATE_ERR_BOOT", language),
+              "无法进入Boot模式! \nNo boot mode.");
+    EXPECT_EQ(UpdateMessage("备份成功!", "UPDATE_BACKUP_OK", language), "备份成功!");
+    EXPECT_EQ(UpdateMessage("备份成功!", "EMPTY", language), "备份成功!");
+}
+
 TEST_F(FirmwareHandoffTest, BackupTellsWhetherItWasWritten) {
     config.createDefaultBlock();
-    EXPECT_EQ(BackupConfiguration(config, dataHome / "backup.fwc", prompter), 1);
-    EXPECT_EQ(BackupConfiguration(config, dataHome / "no-folder" / "backup.fwc", prompter), 0);
+    EXPECT_EQ(BackupConfiguration(config, dataHome / "backup.fwc", prompter, language), 1);
+    EXPECT_EQ(
+        BackupConfiguration(config, dataHome / "no-folder" / "backup.fwc", prompter, language), 0);
     EXPECT_THAT(prompter.messages, ElementsAre("备份成功!", "备份失败,请重新备份!"));
     EXPECT_TRUE(std::filesystem::exists(dataHome / "backup.fwc"));
 }
