@@ -8,8 +8,10 @@
 namespace kw {
 
 struct FileFilter {
-    std::string defaultExtension; // without the dot: "fwc"
-    std::string description;      // "Profile files"
+    std::string defaultExtension;      // without the dot: "fwc"
+    std::string description;           // "Profile files"
+    std::filesystem::path startFolder; // empty: wherever the dialog starts
+    std::string proposedName;          // a save dialog's first name; empty: none
 };
 
 class FileChooser {

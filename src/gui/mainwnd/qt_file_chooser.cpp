@@ -23,6 +23,12 @@ std::filesystem::path run(QWidget* parent, const FileFilter& filter, QFileDialog
     dialog.setNameFilter(filterText(filter));
     dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
     dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!filter.startFolder.empty()) {
+        dialog.setDirectory(QString::fromStdString(filter.startFolder.string()));
+    }
+    if (!filter.proposedName.empty()) {
+        dialog.selectFile(QString::fromStdString(filter.proposedName));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
