@@ -171,14 +171,15 @@ inline constexpr std::array<std::array<std::string_view, 4>, 5> kCompositePagePi
 
 inline constexpr std::array<std::string_view, 6> kProfileImageButtonKeys = {
     "CONTROL_OK", "CONTROL_CANCEL", "FUNC_ADD", "FUNC_LOAD", "FUNC_DELETE", "CONTROL2_APPLY"};
-inline constexpr std::array<std::string_view, 1> kProfileControlKeys = {"PROGRAM_LIST"};
+inline constexpr std::array<std::string_view, 2> kProfileControlKeys = {"PROGRAM_LIST",
+                                                                        "CONTROL_TITLE_TEXT"};
 inline constexpr std::array<std::string_view, 3> kProfilePictures = {
     "Skins/Profile_normal.jpg", "Skins/Profile_over.jpg", "Skins/Profile_down.jpg"};
 
 inline constexpr std::array<std::string_view, 4> kUpdateImageButtonKeys = {
     "CONTROL_CUPButton", "CONTROL_UPButton", "CONTROL_OPENButton", "CONTROL_BACKUPButton"};
-inline constexpr std::array<std::string_view, 2> kUpdateControlKeys = {"CONTROL_UPStatic",
-                                                                       "CONTROL_UPCombox"};
+inline constexpr std::array<std::string_view, 3> kUpdateControlKeys = {
+    "CONTROL_UPStatic", "CONTROL_UPCombox", "CONTROL_TITLE_TEXT"};
 inline constexpr std::array<std::string_view, 2> kUpdatePictures = {"Skins/update_normal.jpg",
                                                                     "Skins/update_over.jpg"};
 

@@ -209,6 +209,8 @@ inline constexpr std::string_view PROFILE_COLUMN_PATH = "PROFILE_COLUMN_PATH";
 inline constexpr std::string_view PROFILE_ADD = "PROFILE_ADD";
 inline constexpr std::string_view PROFILE_LOAD = "PROFILE_LOAD";
 inline constexpr std::string_view PROFILE_DELETE = "PROFILE_DELETE";
+// New could not write the profile file (a folder without write access, a full disk).
+inline constexpr std::string_view PROFILE_NEW_FAILED = "PROFILE_NEW_FAILED";
 inline constexpr std::string_view MENU_UPDATE = "MENU_UPDATE"; // command 32780
 inline constexpr std::string_view UPDATE_TITLE = "UPDATE_TITLE";
 inline constexpr std::string_view UPDATE_OPEN = "UPDATE_OPEN";
@@ -222,7 +224,8 @@ inline constexpr std::string_view UPDATE_BACKUP_OK = "UPDATE_BACKUP_OK";
 inline constexpr std::string_view UPDATE_BACKUP_FAILED = "UPDATE_BACKUP_FAILED";
 inline constexpr std::array kManagerAndUpdate = {
     PROFILE_MANAGER_TITLE, PROFILE_COLUMN_ACTIVE, PROFILE_COLUMN_NAME, PROFILE_COLUMN_PATH,
-    PROFILE_ADD,           PROFILE_LOAD,          PROFILE_DELETE,      MENU_UPDATE,
+    PROFILE_ADD,           PROFILE_LOAD,          PROFILE_DELETE,      PROFILE_NEW_FAILED,
+    MENU_UPDATE,
     UPDATE_TITLE,          UPDATE_OPEN,           UPDATE_BACKUP,       UPDATE_START,
     UPDATE_CANCEL,         UPDATE_ERR_FILE,       UPDATE_ERR_BOOT,     UPDATE_ERR_RUN,
     UPDATE_BACKUP_OK,      UPDATE_BACKUP_FAILED,

@@ -45,17 +45,7 @@ inline void click(QWidget* control) {
 
 class CompositeEditorTest : public SimulatedWindowTest {
 protected:
-    CompositeEditorTest() : savedConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
-        // The window keeps its choices (the record-delay option among them) in
-        // the user's settings store: each test gets a store of its own.
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
-        window.Initialise();
-        parts = std::make_unique<CMainWindowParts>(window);
-        EXPECT_TRUE(waitFor(
-            [this] { return window.InitDoneFlag() && link.keyboard.currentProfile.load() >= 0; }));
-    }
-
-    ~CompositeEditorTest() override { qputenv("XDG_CONFIG_HOME", savedConfigHome_); }
+    CompositeEditorTest() { startWithParts(); }
 
     // Clicks `controlId` in the main window and runs `whileOpen` inside the editor's modal loop.
     void openEditor(int controlId, std::function<void(Keyweave_DlgComposite&)> whileOpen) {
@@ -87,11 +77,6 @@ protected:
         decodeKeyMatrix(table, defaults, group);
         return group[static_cast<std::size_t>(keyIndex)];
     }
-
-    int profile() const { return link.keyboard.currentProfile.load(); }
-
-    QByteArray savedConfigHome_;
-    std::unique_ptr<CMainWindowParts> parts; // attaches after the window's Initialise
 };
 
 } // namespace kw::gui::testing

@@ -31,6 +31,8 @@ constexpr int kVideoButton = 1221;
 constexpr int kImportCommand = 32776;
 constexpr int kExportCommand = 32777;
 constexpr int kExitCommand = 32779;
+constexpr int kUpdateCommand = 32780;
+constexpr int kAboutCommand = 32773;
 constexpr int kTrayExitCommand = 32774;
 constexpr int kBusyFrames = 10;
 constexpr int kBusyPeriodMs = 50;
@@ -274,6 +276,12 @@ void CMainCommands::Command(int id) {
     case kExportCommand:
         ExportProfileFile();
         break;
+    case kUpdateCommand:
+        call(hooks_.openFirmwareUpdate);
+        break;
+    case kAboutCommand:
+        call(hooks_.openAbout);
+        break;
     default:
         break; // the lock indicators and anything unknown do nothing
     }
@@ -379,8 +387,10 @@ int CMainCommands::ExportProfileFile() {
 
 std::unique_ptr<QMenu> CMainCommands::ButtonMenu() {
     auto menu = std::make_unique<QMenu>();
+    // The update dialog has no other way in, and About belongs beside it.
     for (const auto& [command, key] :
-         {std::pair{kImportCommand, "MENU_1"}, std::pair{kExportCommand, "MENU_2"}}) {
+         {std::pair{kImportCommand, "MENU_1"}, std::pair{kExportCommand, "MENU_2"},
+          std::pair{kUpdateCommand, "MENU_UPDATE"}, std::pair{kAboutCommand, "MENU_3"}}) {
         menu->addAction(text(context_.language, key))->setData(command);
     }
     return menu;

@@ -40,6 +40,8 @@ struct MainCommandHooks {
     // Writes report-rate choice 0..3 to the keyboard.
     std::function<int(int rate)> setReportRate;
     std::function<void()> openProfileManager;
+    std::function<void()> openFirmwareUpdate;
+    std::function<void()> openAbout;
     std::function<void()> openHelp;
     std::function<void()> quit; // hide, quit sequence, end the program
     std::function<void(const QUrl&)> openUrl;

@@ -179,14 +179,16 @@ TEST_F(MainCommandsTest, ApplyButtonFollowsTheModifiedFlag) {
     EXPECT_FALSE(key(1006).isEnabled());
 }
 
-TEST_F(MainCommandsTest, ButtonMenuOffersRestoreAndBackup) {
+TEST_F(MainCommandsTest, ButtonMenuOffersRestoreBackupUpdateAndAbout) {
     const auto menu = mainCommands.ButtonMenu();
     const auto actions = menu->actions();
-    ASSERT_EQ(actions.size(), 2);
-    EXPECT_EQ(actions[0]->text().toStdString(), language.text("MENU_1"));
-    EXPECT_EQ(actions[0]->data().toInt(), 32776);
-    EXPECT_EQ(actions[1]->text().toStdString(), language.text("MENU_2"));
-    EXPECT_EQ(actions[1]->data().toInt(), 32777);
+    const std::pair<const char*, int> expected[] = {
+        {"MENU_1", 32776}, {"MENU_2", 32777}, {"MENU_UPDATE", 32780}, {"MENU_3", 32773}};
+    ASSERT_EQ(actions.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(actions[i]->text().toStdString(), language.text(expected[i].first)) << i;
+        EXPECT_EQ(actions[i]->data().toInt(), expected[i].second) << i;
+    }
 }
 
 TEST_F(MainCommandsTest, WebButtonsOpenTheirPages) {

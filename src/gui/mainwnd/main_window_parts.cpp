@@ -1,16 +1,28 @@
 #include "gui/mainwnd/main_window_parts.h"
 
+#include "core/config/data_folder.h"
 #include "core/lighting/lighting_presenter.h"
+#include "core/skin/skin_keys.h"
 #include "core/sync/apply_pipeline.h"
 #include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/profiles/keyweave_dlg_profile.h"
+#include "gui/update/keyweave_dlg_update.h"
 
+#include <QTimer>
 #include <utility>
 
 namespace kw::gui {
 
 CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
-    : window_(window), files_(&window),
-      switcher_(window.Sync(), {[this] { return editor_->keyEditorOpen(); }, nullptr, nullptr,
+    : window_(window), files_(&window), launcher_(window.Context().shell),
+      switcher_(window.Sync(), {[this] { return editor_->keyEditorOpen(); },
+                                [this] { return manager_ && managerModel_->unappliedChanges(); },
+                                [this](int profile) {
+                                    if (manager_) {
+                                        managerModel_->ProfileSelected(profile);
+                                        manager_->Refresh();
+                                    }
+                                },
                                 [this] { commands_->Apply(); }}) {
     SyncContext& sync = window.Sync();
     MainWindowContext& context = window.Context();
@@ -57,6 +69,9 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         window.QuitSequence();
     };
     hooks.openUrl = [&window](const QUrl& url) { window.Context().shell.openUrl(url); };
+    hooks.openFirmwareUpdate = [this] { OpenFirmwareUpdate(); };
+    hooks.openProfileManager = [this] { OpenProfileManager(); };
+    hooks.openAbout = [&window] { window.OpenAbout(); };
     hooks.windowControl = [&window](int id) { return window.Widget(id); };
     hooks.startBusy = [&window] { window.StartBusyAnimation(); };
     hooks.stopBusy = [&window] { window.StopBusyAnimation(); };
@@ -128,5 +143,52 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
 }
 
 CMainWindowParts::~CMainWindowParts() = default;
+
+void CMainWindowParts::OpenFirmwareUpdate() {
+    MainWindowContext& context = window_.Context();
+    CKeyweave_DlgUpdate dialog(&window_,
+                               context.programFolder / std::string(skin::kSkinsFolder) /
+                                   std::string(skin::kUpdateSkinFile),
+                               {window_.Sync().language, context.prompter,
+                                window_.DeviceTransport(), window_.Sync().config, launcher_,
+                                *chooser_, context.programFolder / "Package", updateProgram_},
+                               [&context] { context.exitProcess(0); });
+    if (!dialog.Initialise()) {
+        return;
+    }
+    runModal(dialog);
+}
+
+void CMainWindowParts::OpenProfileManager() {
+    MainWindowContext& context = window_.Context();
+    SyncContext& sync = window_.Sync();
+    if (!managerModel_) {
+        managerModel_ = std::make_unique<ProfileManagerModel>(sync, settings_);
+    }
+    CKeyweave_DlgProfile dialog(&window_,
+                                context.programFolder / std::string(skin::kSkinsFolder) /
+                                    std::string(skin::kProfileSkinFile),
+                                {*managerModel_, sync.language, context.prompter, *chooser_,
+                                 dataFolderPath(context.dataHome),
+                                 [this] {
+                                     if (window_.Hooks().afterRefresh) {
+                                         window_.Hooks().afterRefresh();
+                                     }
+                                 }},
+                                [&context] { context.exitProcess(0); });
+    if (!dialog.Initialise()) {
+        return;
+    }
+    manager_ = &dialog;
+    runModal(dialog);
+    manager_ = nullptr;
+}
+
+void CMainWindowParts::runModal(QDialog& dialog) {
+    if (whileDialogOpen_) {
+        QTimer::singleShot(0, &dialog, [this, &dialog] { whileDialogOpen_(dialog); });
+    }
+    dialog.exec();
+}
 
 } // namespace kw::gui

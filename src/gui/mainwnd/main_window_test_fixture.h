@@ -14,12 +14,15 @@
 #include "gui/mainwnd/keyboard_view.h"
 #include "gui/mainwnd/main_commands.h"
 #include "gui/skin/test_application.h"
+#include "testsupport/scripted_file_chooser.h"
 
 #include <QWidget>
 #include <filesystem>
 #include <vector>
 
 namespace kw::gui::testing {
+
+using kw::testing::ScriptedFileChooser;
 
 class FakeKeyEditor : public KeyEditorOpener {
 public:
@@ -36,24 +39,6 @@ public:
     std::vector<EditorSelection> opened;
     std::function<void()> whileOpen;
     bool open = false;
-};
-
-class ScriptedFileChooser : public FileChooser {
-public:
-    std::filesystem::path chooseOpenFile(const FileFilter&) override { return next(); }
-    std::filesystem::path chooseSaveFile(const FileFilter&) override { return next(); }
-
-    std::vector<std::filesystem::path> answers; // empty path: cancelled
-
-private:
-    std::filesystem::path next() {
-        if (answers.empty()) {
-            return {};
-        }
-        auto answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
 };
 
 // A base, so the application exists before the fixture's widget members.
@@ -128,7 +113,8 @@ protected:
          [this](int p) { lighting.setProfile(p); }, [this] { return lightingView; },
          [this] { ++defaultLightingWrites; },
          [this](int rate) { return lighting.SetReportRate(rate); }, nullptr, nullptr, nullptr,
-         [this](const QUrl& url) { urls.push_back(url); }, nullptr, nullptr, nullptr},
+         nullptr, nullptr, [this](const QUrl& url) { urls.push_back(url); }, nullptr, nullptr,
+         nullptr},
         QStringLiteral("v1.0")};
 };
 

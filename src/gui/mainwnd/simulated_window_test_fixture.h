@@ -7,6 +7,7 @@
 #include "gui/app/qt_prompter.h"
 #include "gui/app/shell_actions.h"
 #include "gui/mainwnd/keyweave_dlg.h"
+#include "gui/mainwnd/main_window_parts.h"
 #include "gui/skin/test_application.h"
 #include "sim/simulated_hid_backend.h"
 #include "sim/simulated_keyboard.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,14 +45,22 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString&) override {
         started.push_back(program + " " + arguments.join(' '));
-        return true;
+        return startResult;
     }
+    bool startResult = true; // false: the program could not be started
     std::vector<QUrl> urls;
     std::vector<QString> started;
 };
 
 class SimulatedWindowTest : public WidgetTest {
 protected:
+    SimulatedWindowTest() : savedConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
+        // The window's parts keep their choices in the user's settings store:
+        // each test gets a store of its own.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
+    }
+    ~SimulatedWindowTest() override { qputenv("XDG_CONFIG_HOME", savedConfigHome_); }
+
     // Processes the window's events until `done` or three seconds passed.
     template <typename Predicate>
     bool waitFor(Predicate done) {
@@ -66,6 +76,7 @@ protected:
         return true;
     }
 
+    QByteArray savedConfigHome_;
     kw::testing::TempDir dir;
     SettingsStore settings{dir / "settings.ini"};
     Language language{kw::testing::programFolder(), settings, [] { return std::uint16_t{1033}; }};
@@ -95,6 +106,20 @@ protected:
                               [this](int code) { exits.push_back(code); },
                               [this] { released = true; }};
     CKeyweaveDlg window{context};
+    // The drawn keyboard, the commands and the dialogs, once attached.
+    std::unique_ptr<CMainWindowParts> parts;
+
+    // What the program does at start: the window's start-up, its parts, and
+    // the wait for the keyboard to say which profile is active.
+    void startWithParts() {
+        window.Initialise();
+        parts = std::make_unique<CMainWindowParts>(window);
+        EXPECT_TRUE(waitFor([this] {
+            return window.InitDoneFlag() && link.keyboard.currentProfile.load() >= 0;
+        })) << "connected: "
+            << link.devicePresent;
+    }
+    int profile() const { return link.keyboard.currentProfile.load(); }
 };
 
 } // namespace kw::gui::testing
