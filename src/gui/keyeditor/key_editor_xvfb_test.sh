@@ -4,72 +4,9 @@
 # whose state file keyweave-cli reads afterwards.
 #
 #   key_editor_xvfb_test.sh BIN_DIR
-set -euo pipefail
+. "$(dirname "$0")/../../testsupport/xvfb_session.sh" "$1"
 
-bin=$(cd "$1" && pwd)
-work=$(mktemp -d)
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-state="$work/kb.state"
-
-cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/keyweave.log" ] && sed 's/^/  keyweave: /' "$work/keyweave.log" >&2
-    exit 1
-}
-
-# A display of our own; Xvfb names the one it took.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    read -r -t 0.1 -u 3 number && break || true
-done
-[ -n "${number:-}" ] || fail "Xvfb did not start"
-export DISPLAY=":$number"
-
-# "x,y,width,height" of a skin key.
-rect() { sed -n "s/^$2=\([0-9,]*\).*/\1/p" "$bin/Skins/$1" | head -n 1; }
-
-# Waits until a window of the program of size $1 is mapped; prints its id.
-wait_window() {
-    for _ in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --class keyweave 2>/dev/null); do
-            if [ "$(xdotool getwindowgeometry "$id" | sed -n "s/.*Geometry: //p")" = "$1" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
-origin() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
-
-# Clicks the centre of skin key $2 of file $1 in window $3.
-click() {
-    local r x y w h ox oy
-    r=$(rect "$1" "$2")
-    [ -n "$r" ] || fail "no skin key $2 in $1"
-    IFS=, read -r x y w h <<<"$r"
-    read -r ox oy < <(origin "$3")
-    xdotool mousemove $((ox + x + w / 2)) $((oy + y + h / 2)) click 1
-    sleep 0.3
-}
-
-"$bin/keyweave" --simulate="$state" >"$work/keyweave.log" 2>&1 &
-app=$!
-main=$(wait_window 1000x560) || fail "the main window did not appear"
-sleep 0.5
+start_keyweave
 
 # Edits one key: click it, run the keys given, then OK or Cancel; the editor must
 # open beside the key and close again.
@@ -92,11 +29,7 @@ edit() {
         sleep 0.2
     done
     click Composite.ini "$close" "$dialog"
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --class keyweave 2>/dev/null | grep -qx "$dialog" || return 0
-        sleep 0.1
-    done
-    fail "the editor for $key did not close with $close"
+    wait_gone 680x460 50 || fail "the editor for $key did not close with $close"
 }
 
 # Opens the editor with button $1 of the main window; prints the dialog's id.
@@ -118,9 +51,7 @@ edit KEY_01F CONTROL_OK Return Escape super  # S sends Win: dialog keys are capt
 edit KEY_020 CONTROL_CANCEL c                # D is left alone
 click Main.ini CONTROL2_APPLY "$main"
 sleep 0.5
-"$bin/keyweave" /Kill
-wait "$app" || true
-app=
+stop_keyweave
 
 dump=$("$bin/keyweave-cli" --simulate="$state" dump)
 assigned() { grep -A 6 "\"key\": \"$1\"" <<<"$dump" | grep -q "\"valueName\": \"$2\""; }

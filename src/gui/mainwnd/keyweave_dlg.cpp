@@ -562,8 +562,10 @@ void CKeyweaveDlg::closeEvent(QCloseEvent* event) {
 }
 
 bool CKeyweaveDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Only the window's own keys: its dialogs (file choosers, the editors)
+    // take Enter and Escape as they should.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        isDescendant(watched, this)) {
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
             return true;

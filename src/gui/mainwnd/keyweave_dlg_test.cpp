@@ -7,6 +7,7 @@
 #include "gui/mainwnd/simulated_window_test_fixture.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTest>
 #include <deque>
@@ -194,6 +195,13 @@ TEST_F(KeyweaveDlgTest, EnterAndEscapeAreSwallowedArrowsOnlyInTheEffectSelectorF
     QTest::keyClick(other, Qt::Key_F1);
     ASSERT_EQ(shell.urls.size(), 1u);
     EXPECT_TRUE(shell.urls[0].toLocalFile().endsWith("Help/index.html"));
+
+    // The window's own dialogs (a file chooser, say) keep Enter and Escape.
+    QDialog child(&window);
+    child.show();
+    QSignalSpy rejected(&child, &QDialog::rejected);
+    QTest::keyClick(&child, Qt::Key_Escape);
+    EXPECT_EQ(rejected.count(), 1);
 }
 
 TEST_F(KeyweaveDlgTest, CancelAndCloseOnlyHide) {

@@ -5,10 +5,16 @@
 namespace kw::gui {
 namespace {
 
-// "(*.fwc)" then "(*.*)", with the description in front when there is one.
+// "(*.fwc)" then "(*)", with the description in front when there is one;
+// "(*)" alone without an extension.
 QString filterText(const FileFilter& filter) {
     const QString ext = QString::fromStdString(filter.defaultExtension);
-    QString own = QStringLiteral("(*.%1)").arg(ext);
+    QString own = ext.isEmpty() ? QStringLiteral("(*)") : QStringLiteral("(*.%1)").arg(ext);
+    if (ext.isEmpty()) {
+        return filter.description.empty()
+                   ? own
+                   : QString::fromStdString(filter.description) + QLatin1Char(' ') + own;
+    }
     if (!filter.description.empty()) {
         own.prepend(QString::fromStdString(filter.description) + QLatin1Char(' '));
     }

@@ -23,6 +23,9 @@ QCheckBox { color: #d8dce5; spacing: 6px; }
 QCheckBox::indicator { width: 14px; height: 14px; border: 1px solid #3a3f4b; border-radius: 4px;
     background: #0f1115; }
 QCheckBox::indicator:checked { background: #22d3ee; border-color: #22d3ee; }
+QTableWidget::indicator { width: 14px; height: 14px; border: 1px solid #4a5060; border-radius: 4px;
+    background: #0f1115; }
+QTableWidget::indicator:checked { background: #22d3ee; border-color: #22d3ee; }
 QToolTip { background: #15171d; color: #f4f7fb; border: 1px solid #22d3ee; padding: 4px; }
 QMenu { background: #15171d; color: #d8dce5; border: 1px solid #2c313c; }
 QMenu::item:selected { background: #0f98b4; }

@@ -112,8 +112,9 @@ void CKeyweave_DlgUpdate::showChoice() {
 void CKeyweave_DlgUpdate::Open() {
     // The process's working folder stays where it was: paths the user gave on
     // the command line (a state file, a hidraw root) are relative to it.
+    // Programs here carry no extension of their own, so every file is offered.
     deps_.chosenProgram = deps_.files.chooseOpenFile(
-        {"exe", deps_.language.text(tk::UPDATE_OPEN), deps_.updateFolder, {}});
+        {{}, deps_.language.text(tk::UPDATE_TITLE), deps_.updateFolder, {}});
     showChoice();
 }
 
