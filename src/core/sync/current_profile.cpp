@@ -1,5 +1,6 @@
 #include "core/sync/current_profile.h"
 
+#include "core/config/config_block.h"
 #include "core/device/commands.h"
 
 namespace kw {
@@ -11,6 +12,11 @@ int CurrentProfile(Transport& transport, KeyboardState& keyboard) {
     }
     DeviceInfo info;
     if (ReadDeviceInfo(transport, info) != kCommandOk) {
+        return kProfileUnknown;
+    }
+    // A keyboard that names no profile of the three has told nothing: every
+    // image accessor needs a group of 0..2.
+    if (info.activeProfile() >= kProfileCount) {
         return kProfileUnknown;
     }
     keyboard.currentProfile = info.activeProfile();

@@ -51,7 +51,7 @@ std::optional<KeyboardMacros> readMacros(Transport& transport) {
 int ReadConfigurationFromKeyboard(SyncContext& context, const std::filesystem::path& file) {
     try {
         const int profile = CurrentProfile(context.transport, context.keyboard);
-        if (profile < 0 || profile > 3) {
+        if (profile < 0 || profile >= kProfileCount) {
             return 0;
         }
         std::array<KeyMatrix, kProfileCount> tables{};

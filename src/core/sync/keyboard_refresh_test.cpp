@@ -132,5 +132,18 @@ TEST_F(RefreshTest, AnUnknownActiveProfileIsReadFirst) {
     EXPECT_FALSE(std::filesystem::exists(dataHome / "other"));
 }
 
+TEST_F(RefreshTest, AnActiveProfileOutsideTheThreeStaysUnknown) {
+    for (const std::uint8_t reported : {3, 7, 255}) {
+        auto memory = link.keyboard.memory();
+        memory.info.setActiveProfile(reported);
+        link.keyboard.setMemory(memory);
+        keyboard.currentProfile = kProfileUnknown;
+
+        EXPECT_EQ(ReadConfigurationFromKeyboard(context, dataHome / "other"), 0) << +reported;
+        EXPECT_EQ(keyboard.currentProfile, kProfileUnknown) << +reported;
+        EXPECT_FALSE(std::filesystem::exists(dataHome / "other")) << +reported;
+    }
+}
+
 } // namespace
 } // namespace kw

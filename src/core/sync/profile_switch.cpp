@@ -2,6 +2,7 @@
 
 #include "core/config/config_file.h"
 #include "core/device/commands.h"
+#include "core/skin/text_keys.h"
 
 #include <mutex>
 
@@ -50,13 +51,13 @@ int ProfileSwitcher::SelectProfile(int index) {
         index = 0;
     }
     if (hooks_.keyEditorOpen && hooks_.keyEditorOpen()) {
-        context_.showText("PROFILE_SEELCT_PROMPT2");
+        context_.showText(text_keys::PROFILE_SEELCT_PROMPT2);
         return 0;
     }
     if (hasUnappliedChanges() && !asking_) {
         asking_ = true;
         const bool apply =
-            context_.prompter.askYesNo(context_.language.text("PROFILE_SELECT_PROMPT"));
+            context_.prompter.askYesNo(context_.language.text(text_keys::PROFILE_SELECT_PROMPT));
         asking_ = false;
         if (apply) {
             if (hooks_.applyActiveProfile) {
