@@ -2,6 +2,7 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/bytes.h"
+#include "core/base/ini_cache.h"
 #include "core/base/text.h"
 
 #include <span>
@@ -310,9 +311,9 @@ bool IniDocument::save(const std::filesystem::path& file) const {
 
 ProfileString getProfileString(const std::filesystem::path& file, std::string_view section,
                                std::string_view key, std::string_view fallback) {
-    const auto doc = IniDocument::load(file);
+    const auto doc = CachedIniDocument(file);
     ProfileString result;
-    if (auto value = doc.value(section, key)) {
+    if (auto value = doc->value(section, key)) {
         result.text = std::move(*value);
     } else {
         result.text = cutToUtf16Units(fallback, kIniValueMaxChars);

@@ -1,0 +1,18 @@
+#pragma once
+// Parsed INI files kept while they do not change on disk. Lookups read many
+// keys of a few small files (the language file once per key caption, the
+// settings store for the language of each lookup); each lookup still sees the
+// file as it is now, because a file whose size or modification time changed
+// is read again.
+
+#include "core/base/ini_file.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace kw {
+
+// The document of `file` as IniDocument::load gives it, shared and read-only.
+std::shared_ptr<const IniDocument> CachedIniDocument(const std::filesystem::path& file);
+
+} // namespace kw
