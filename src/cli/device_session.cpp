@@ -23,10 +23,17 @@ std::string hex(std::span<const std::uint8_t> bytes) {
 
 DeviceSession::DeviceSession(Context& context)
     : context_(context), choice_{context.options.simulate, context.options.simulateState,
-                                 context.options.hidRoot},
-      keyboard_(sim::chooseKeyboardBackend(choice_)) {
+                                 context.options.hidRoot} {
+    sim::attachKeyboardLock(lock_, choice_,
+                            [this] { return device_ ? device_->path() : std::string(); });
+    if (choice_.simulate && choice_.simulateState) {
+        // Another command loading the same file meanwhile would lose one of the two changes.
+        lockHeld_ = lock_.lock(&busyHolder_);
+    }
+    keyboard_ = sim::chooseKeyboardBackend(choice_);
     device_ = std::make_unique<HidDevice>(*keyboard_.backend);
     transport_ = std::make_unique<Transport>(*device_, interfaceOpen_);
+    transport_->shareSequenceLock(lock_);
     if (context.options.trace) {
         transport_->setObserver(
             [&err = context.err](ReportDirection d, std::span<const std::uint8_t> bytes) {
@@ -38,14 +45,31 @@ DeviceSession::DeviceSession(Context& context)
 DeviceSession::~DeviceSession() {
     device_->close();
     saveState();
+    if (lockHeld_) {
+        lock_.unlock();
+    }
 }
 
-// A state file we could not read is left as it is rather than overwritten.
+// A state file we could not read is left as it is rather than overwritten,
+// and one another command holds is not ours to write.
 bool DeviceSession::saveState() {
+    if (choice_.simulateState && !lockHeld_) {
+        return false;
+    }
     return sim::saveKeyboardState(keyboard_, choice_);
 }
 
+int DeviceSession::failBusy() {
+    return fail(context_, kExitNoKeyboard,
+                "the keyboard is in use by " +
+                    (busyHolder_.empty() ? std::string("another program") : busyHolder_) +
+                    "; nothing was changed, try again when it has finished");
+}
+
 int DeviceSession::connect() {
+    if (choice_.simulateState && !lockHeld_) {
+        return failBusy();
+    }
     if (keyboard_.stateLoadFailed) {
         return fail(context_, kExitUsage,
                     context_.options.simulateState->string() +
@@ -58,6 +82,13 @@ int DeviceSession::connect() {
     }
     const InterfaceScan scan = openFirstMatching(*device_, InterfaceRole::Configuration);
     if (scan.found) {
+        if (!lockHeld_) {
+            lockHeld_ = lock_.lock(&busyHolder_);
+            if (!lockHeld_) {
+                device_->close();
+                return failBusy();
+            }
+        }
         interfaceOpen_ = 1;
         return kExitOk;
     }

@@ -22,8 +22,8 @@ public:
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
 
-    // Opens the configuration interface; on failure prints why and returns
-    // the exit code (kExitNoKeyboard), else kExitOk.
+    // Opens the configuration interface and takes the keyboard lock; on
+    // failure prints why and returns the exit code (kExitNoKeyboard), else kExitOk.
     int connect();
 
     HidBackend& backend() { return *keyboard_.backend; }
@@ -33,8 +33,16 @@ public:
     bool saveState();
 
 private:
+    int failBusy();
+
     Context& context_;
     sim::KeyboardBackendChoice choice_;
+    // Held for the whole command: every read, change and write of one command
+    // is one sequence no other program comes between. For a simulated
+    // keyboard kept in a state file it is held from loading the file to saving it.
+    KeyboardLock lock_;
+    bool lockHeld_ = false;
+    std::string busyHolder_;
     sim::KeyboardBackend keyboard_;
     std::unique_ptr<HidDevice> device_;
     std::atomic<int> interfaceOpen_{0};

@@ -4,12 +4,15 @@
 // hidraw tree under a root folder. Shared by keyweave and keyweave-cli.
 
 #include "core/device/hid_backend.h"
+#include "core/device/keyboard_lock.h"
 #include "sim/simulated_keyboard.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kw::sim {
 
@@ -30,6 +33,13 @@ struct KeyboardBackend {
 };
 
 KeyboardBackend chooseKeyboardBackend(const KeyboardBackendChoice& choice);
+
+// Gives `lock` its file across processes and the keyboard's name: the
+// configuration interface's path in a hidraw tree (`interfacePath` is asked
+// each time the lock is taken), the state file of a simulated keyboard kept in
+// one; a simulated keyboard without one is this process's alone.
+void attachKeyboardLock(KeyboardLock& lock, const KeyboardBackendChoice& choice,
+                        std::function<std::string()> interfacePath);
 
 // Saves the simulated keyboard's memory to the state file. True when there is
 // nothing to save; a state file that could not be read is left as it is.

@@ -47,6 +47,7 @@ int readChunked(Transport& transport, std::uint8_t command, std::uint16_t base,
 
 int writeChunked(Transport& transport, std::uint8_t command, std::uint16_t base,
                  std::span<const std::uint8_t> area) {
+    transport.markKeyboardWritten();
     for (std::size_t at = 0; at < area.size(); at += kPayloadBytes) {
         const std::size_t length = std::min(kPayloadBytes, area.size() - at);
         const int result = simple(transport, command, static_cast<std::uint8_t>(length),
@@ -122,6 +123,7 @@ int ReadDeviceInfo(Transport& transport, DeviceInfo& info) {
 }
 
 int WriteDeviceInfo(Transport& transport, const DeviceInfo& info) {
+    transport.markKeyboardWritten();
     return simple(transport, kCmdWriteDeviceInfo, kDeviceInfoBytes, 0, info.bytes);
 }
 
@@ -144,6 +146,7 @@ int WriteParameters(Transport& transport, std::uint16_t offset,
     if (data.size() > kPayloadBytes) {
         return kCommandBadArgument;
     }
+    transport.markKeyboardWritten();
     return simple(transport, kCmdWriteParameters, static_cast<std::uint8_t>(data.size()), offset,
                   data);
 }
@@ -188,6 +191,7 @@ int WriteKeyColours(Transport& transport, std::uint16_t offset,
     if (colours.size() > kPayloadBytes) {
         return kCommandBadArgument;
     }
+    transport.markKeyboardWritten();
     return simple(transport, kCmdWriteKeyColours, static_cast<std::uint8_t>(colours.size()), offset,
                   colours);
 }

@@ -2,7 +2,8 @@
 // Every command the system sends to the keyboard, as a typed operation over
 // the transport. Results: 1 accepted, 0 no answer or interface closed, -1 the
 // write failed, -102 status 0xFF (refused), -103 status 0xFE (failed),
-// -201 bad argument (nothing sent).
+// -201 bad argument (nothing sent), -301 another program holds the keyboard
+// (nothing sent).
 
 #include "core/config/config_block.h" // kProfileCount
 #include "core/device/device_info.h"
@@ -41,6 +42,7 @@ enum CommandResult : int {
     kCommandRefused = -102,
     kCommandFailed = -103,
     kCommandBadArgument = -201,
+    kCommandBusy = kTransportBusy,
 };
 
 inline constexpr std::uint8_t kReportIdCommand = 4;

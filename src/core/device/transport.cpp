@@ -38,6 +38,12 @@ int Transport::SendCommand(std::span<const std::uint8_t> request, std::span<std:
     if (interfaceOpen_ == 0) {
         return kTransportNoAnswer;
     }
+    // A single exchange outside any sequence must not land inside another
+    // program's either: on a shared answer queue it would take its answer.
+    KeyboardLockGuard held(sequenceLock());
+    if (!held.held()) {
+        return kTransportBusy;
+    }
     const auto packet = toPacket(request);
     for (int attempt = 0; attempt < timings_.attempts; ++attempt) {
         if (!writePacket(packet)) {
@@ -62,7 +68,8 @@ bool Transport::SendCommandNoReply(std::span<const std::uint8_t> request) {
     if (interfaceOpen_ == 0) {
         return false;
     }
-    return writePacket(toPacket(request));
+    KeyboardLockGuard held(sequenceLock());
+    return held.held() && writePacket(toPacket(request));
 }
 
 } // namespace kw

@@ -23,6 +23,10 @@ void LightingModel::setProfile(int profile) {
 }
 
 int LightingModel::ReadLighting() {
+    KeyboardLockGuard held(transport_.sequenceLock());
+    if (!held.held()) {
+        return -1; // what the window shows stays as it was read last
+    }
     effects_ = EffectList{};
     slots_ = EffectSlotTable{};
     DeviceInfo info;
@@ -135,6 +139,10 @@ int LightingModel::SetReportRate(int rate) {
 
 int LightingModel::RestoreDefaultLighting(UserModeModel* userModes,
                                           const std::filesystem::path& defaultUserFile) {
+    KeyboardLockGuard held(transport_.sequenceLock());
+    if (!held.held()) {
+        return kCommandBusy;
+    }
     int result = SelectEffect(1);
     const auto block = DefaultLightingBlock();
     // The bytes past the default ones stay as the keyboard holds them.

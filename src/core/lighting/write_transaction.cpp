@@ -6,6 +6,10 @@ namespace kw {
 
 int RunWriteTransaction(Transport& transport, AreaWriteCommand command,
                         std::span<const AreaWrite> writes) {
+    KeyboardLockGuard held(transport.sequenceLock());
+    if (!held.held()) {
+        return kCommandBusy;
+    }
     int result = BeginTransfer(transport);
     for (const auto& write : writes) {
         if (result != kCommandOk) {

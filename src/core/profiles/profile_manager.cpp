@@ -93,8 +93,17 @@ int ProfileManagerModel::Apply() {
     // Mends a fault in the dialog's design: the re-read below replaces the
     // image with the keyboard's and silently dropped the window's unapplied
     // edits. The user now decides first, as a profile switch asks.
-    if (context_.modified.isSet()) {
-        if (context_.prompter.askYesNo(context_.language.text(text_keys::PROFILE_SELECT_PROMPT))) {
+    const bool ask = context_.modified.isSet();
+    const bool applyEdits =
+        ask && context_.prompter.askYesNo(context_.language.text(text_keys::PROFILE_SELECT_PROMPT));
+    // Apply, switch and re-read are one sequence, taken after the question.
+    KeyboardLockGuard held(context_.transport.sequenceLock());
+    if (!held.held()) {
+        context_.showKeyboardBusy(held.holder());
+        return 0;
+    }
+    if (ask) {
+        if (applyEdits) {
             if (ApplyConfiguration(context_, nullptr) != 1) {
                 return 0; // the edits are not on the keyboard yet: keep them
             }

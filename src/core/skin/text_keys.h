@@ -87,7 +87,14 @@ inline constexpr std::array kProfiles = {PROFILE_NEW, PROFILE_FORMAT_ERROR, PROF
 // Apply pipeline.
 inline constexpr std::string_view EXTRA_MACRO_TOO_LONG = "EXTRA_MACRO_TOO_LONG";
 inline constexpr std::string_view EXTRA_PROFILE_SPACE_TIGHT = "EXTRA_PROFILE_SPACE_TIGHT";
-inline constexpr std::array kApply = {EXTRA_MACRO_TOO_LONG, EXTRA_PROFILE_SPACE_TIGHT};
+// Another program kept the keyboard ("%s" names it, or is KEYBOARD_BUSY_SOMEONE).
+inline constexpr std::string_view KEYBOARD_BUSY = "KEYBOARD_BUSY";
+inline constexpr std::string_view KEYBOARD_BUSY_SOMEONE = "KEYBOARD_BUSY_SOMEONE";
+// The command line changed the keyboard while the window held unapplied edits.
+inline constexpr std::string_view KEYBOARD_CHANGED_PROMPT = "KEYBOARD_CHANGED_PROMPT";
+inline constexpr std::array kApply = {EXTRA_MACRO_TOO_LONG, EXTRA_PROFILE_SPACE_TIGHT,
+                                      KEYBOARD_BUSY, KEYBOARD_BUSY_SOMEONE,
+                                      KEYBOARD_CHANGED_PROMPT};
 
 // Key button tooltips: name + KEY_PROMPT_SET + one of the others + assigned name + ")".
 inline constexpr std::string_view KEY_PROMPT_SET = "KEY_PROMPT_SET";
@@ -223,12 +230,11 @@ inline constexpr std::string_view UPDATE_ERR_RUN = "UPDATE_ERR_RUN";
 inline constexpr std::string_view UPDATE_BACKUP_OK = "UPDATE_BACKUP_OK";
 inline constexpr std::string_view UPDATE_BACKUP_FAILED = "UPDATE_BACKUP_FAILED";
 inline constexpr std::array kManagerAndUpdate = {
-    PROFILE_MANAGER_TITLE, PROFILE_COLUMN_ACTIVE, PROFILE_COLUMN_NAME, PROFILE_COLUMN_PATH,
-    PROFILE_ADD,           PROFILE_LOAD,          PROFILE_DELETE,      PROFILE_NEW_FAILED,
-    MENU_UPDATE,
-    UPDATE_TITLE,          UPDATE_OPEN,           UPDATE_BACKUP,       UPDATE_START,
-    UPDATE_CANCEL,         UPDATE_ERR_FILE,       UPDATE_ERR_BOOT,     UPDATE_ERR_RUN,
-    UPDATE_BACKUP_OK,      UPDATE_BACKUP_FAILED,
+    PROFILE_MANAGER_TITLE, PROFILE_COLUMN_ACTIVE, PROFILE_COLUMN_NAME,  PROFILE_COLUMN_PATH,
+    PROFILE_ADD,           PROFILE_LOAD,          PROFILE_DELETE,       PROFILE_NEW_FAILED,
+    MENU_UPDATE,           UPDATE_TITLE,          UPDATE_OPEN,          UPDATE_BACKUP,
+    UPDATE_START,          UPDATE_CANCEL,         UPDATE_ERR_FILE,      UPDATE_ERR_BOOT,
+    UPDATE_ERR_RUN,        UPDATE_BACKUP_OK,      UPDATE_BACKUP_FAILED,
 };
 
 // Every group of section "TEXT" above, for code that walks them all.
@@ -246,10 +252,11 @@ inline constexpr std::array<std::span<const std::string_view>, 11> kTextGroups =
     kManagerAndUpdate,
 };
 
-// Texts that are formats: one integer ("%d") or, for the profile error, one "%s".
+// Texts that are formats: one integer ("%d") or, for the profile error and the busy keyboard, one
+// "%s".
 inline constexpr std::array kIntegerFormats = {UNKNOWN_KEY, MACRO_ERR_MAX,
                                                MACRO_ACTION_ERR_DELAY_MAX};
-inline constexpr std::array kTextFormats = {PROFILE_FORMAT_ERROR};
+inline constexpr std::array kTextFormats = {PROFILE_FORMAT_ERROR, KEYBOARD_BUSY};
 
 // Section "LIGHT": captions of the lighting group and of the report rate.
 inline constexpr std::string_view LIGHT_TITLE = "Deng";

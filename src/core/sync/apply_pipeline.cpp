@@ -13,6 +13,13 @@
 namespace kw {
 
 int WriteDeviceImage(SyncContext& context, bool allProfiles) {
+    // Taken before the image's lock, as every sequence does (callers that hold
+    // the configuration image's lock hold this one already).
+    KeyboardLockGuard held(context.transport.sequenceLock());
+    if (!held.held()) {
+        context.showKeyboardBusy(held.holder());
+        return 0;
+    }
     std::lock_guard guard(context.device.lock);
     if (!context.device.block) {
         return 0;
@@ -85,6 +92,11 @@ int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
     BusyScope busy(indicator);
     if (!context.modified.isSet()) {
         return 1;
+    }
+    KeyboardLockGuard held(context.transport.sequenceLock());
+    if (!held.held()) {
+        context.showKeyboardBusy(held.holder());
+        return 0;
     }
     int saved = 0;
     int written = 0;

@@ -49,6 +49,10 @@ std::optional<KeyboardMacros> readMacros(Transport& transport) {
 } // namespace
 
 int ReadConfigurationFromKeyboard(SyncContext& context, const std::filesystem::path& file) {
+    KeyboardLockGuard held(context.transport.sequenceLock());
+    if (!held.held()) {
+        return 0;
+    }
     try {
         const int profile = CurrentProfile(context.transport, context.keyboard);
         if (profile < 0 || profile >= kProfileCount) {
@@ -87,6 +91,15 @@ int ReadConfigurationFromKeyboard(SyncContext& context, const std::filesystem::p
 }
 
 int RefreshFromKeyboard(SyncContext& context, bool* fromKeyboard) {
+    KeyboardLockGuard held(context.transport.sequenceLock());
+    if (!held.held()) {
+        // The keyboard was not unreadable, only taken: the image stays as it is.
+        context.showKeyboardBusy(held.holder());
+        if (fromKeyboard) {
+            *fromKeyboard = false;
+        }
+        return 1;
+    }
     ensureDataFolder(context.dataHome, context.programFolder);
     const std::filesystem::path file = context.configFile();
     const int profile = CurrentProfile(context.transport, context.keyboard);

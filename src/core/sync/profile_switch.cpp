@@ -12,6 +12,11 @@ int SetActiveProfile(Transport& transport, KeyboardState& keyboard, int profile)
     if (profile < 0 || profile >= kProfileCount) {
         return 0;
     }
+    // The information is read and written back whole: nobody may come between.
+    KeyboardLockGuard held(transport.sequenceLock());
+    if (!held.held()) {
+        return 0;
+    }
     DeviceInfo info;
     if (ReadDeviceInfo(transport, info) != kCommandOk) {
         return 0;
@@ -54,24 +59,32 @@ int ProfileSwitcher::SelectProfile(int index) {
         context_.showText(text_keys::PROFILE_SEELCT_PROMPT2);
         return 0;
     }
-    if (hasUnappliedChanges() && !asking_) {
+    const bool ask = hasUnappliedChanges() && !asking_;
+    bool apply = false;
+    if (ask) {
         asking_ = true;
-        const bool apply =
+        apply =
             context_.prompter.askYesNo(context_.language.text(text_keys::PROFILE_SELECT_PROMPT));
         asking_ = false;
-        if (apply) {
+    }
+    {
+        // Taken after the question: the user may take their time, another program need not wait.
+        KeyboardLockGuard held(context_.transport.sequenceLock());
+        if (!held.held()) {
+            context_.showKeyboardBusy(held.holder());
+            return 1;
+        }
+        if (ask && apply) {
             if (hooks_.applyActiveProfile) {
                 hooks_.applyActiveProfile();
             }
-        } else {
+        } else if (ask) {
             DiscardUnappliedEdits(context_);
         }
         SetActiveProfile(context_.transport, context_.keyboard, index);
-    } else {
-        SetActiveProfile(context_.transport, context_.keyboard, index);
-        if (hooks_.managerSelected) {
-            hooks_.managerSelected(index);
-        }
+    }
+    if (!ask && hooks_.managerSelected) {
+        hooks_.managerSelected(index);
     }
     std::lock_guard guard(context_.config.lock);
     context_.redrawKeys();

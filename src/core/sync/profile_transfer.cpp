@@ -17,6 +17,11 @@ int ImportProfileFile(SyncContext& context, const std::filesystem::path& file) {
         context.showText("MAIN_PROMPT_INPORT");
         return 0;
     }
+    KeyboardLockGuard held(context.transport.sequenceLock());
+    if (!held.held()) {
+        context.showKeyboardBusy(held.holder());
+        return 0;
+    }
     int written = 0;
     {
         std::lock_guard guard(context.config.lock);

@@ -32,6 +32,8 @@ struct SyncContext {
     // The configuration file (making sure the data folder exists).
     std::filesystem::path configFile() const;
     void showText(std::string_view key) const { prompter.showMessage(language.text(key)); }
+    // "KEYBOARD_BUSY", naming who kept the keyboard when that is known.
+    void showKeyboardBusy(const std::string& holder) const;
     void redrawKeys() const {
         if (refreshKeyButtons) {
             refreshKeyButtons();

@@ -189,7 +189,12 @@ int CKeyweaveApp::InitInstance() {
                                    {},
                                    std::chrono::milliseconds(1000),
                                    &exitProcessNow,
-                                   [&instance] { instance.release(); }};
+                                   [&instance] { instance.release(); },
+                                   [&line](KeyboardLock& lock, const HidDevice& device) {
+                                       sim::attachKeyboardLock(lock, line.keyboard, [&device] {
+                                           return device.path();
+                                       });
+                                   }};
     int exitCode = 0;
     {
         gui::CKeyweaveDlg window(context);

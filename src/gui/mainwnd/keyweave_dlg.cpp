@@ -141,6 +141,9 @@ CKeyweaveDlg::CKeyweaveDlg(MainWindowContext& context)
                                                              context.programFolder,
                                                              {}},
       bridge_(*this), tray_(context.programFolder / std::string(skin::kSkinsFolder), this) {
+    if (context.attachKeyboardLock) {
+        context.attachKeyboardLock(transport_.sequenceLock(), device_);
+    }
     setWindowIcon(QIcon(app::qtPath(context.programFolder / std::string(skin::kSkinsFolder) /
                                     app::CTrayIcon::IconFile(kIconKeyboardAbsent).toStdString())));
     busyTimer_.setInterval(kBusyPeriod);

@@ -84,6 +84,9 @@ struct MainWindowContext {
     std::function<void(int code)> exitProcess;
     // Gives the single-instance lock up (quit sequence).
     std::function<void()> releaseInstance;
+    // Gives the window's keyboard lock its file across processes (see
+    // KeyboardLock); empty keeps it inside this process (tests).
+    std::function<void(KeyboardLock& lock, const HidDevice& device)> attachKeyboardLock;
 };
 
 // Work other components hang on the window's refreshes; each may be empty.
