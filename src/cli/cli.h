@@ -31,6 +31,8 @@ struct Context {
     std::filesystem::path programFolder; // where the language files and skin live
     std::ostream& out;
     std::ostream& err;
+    // Set when the command wrote to the keyboard, so a running window is told.
+    bool keyboardChanged = false;
 };
 
 using CommandFunction = int (*)(Context& context, std::span<const std::string> args);

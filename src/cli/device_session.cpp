@@ -48,6 +48,7 @@ DeviceSession::~DeviceSession() {
     if (lockHeld_) {
         lock_.unlock();
     }
+    context_.keyboardChanged = context_.keyboardChanged || transport_->keyboardWritten();
 }
 
 // A state file we could not read is left as it is rather than overwritten,

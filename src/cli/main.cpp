@@ -1,4 +1,7 @@
 #include "cli/cli.h"
+#ifndef _WIN32
+#include "platform/linux_instance_notice.h"
+#endif
 
 #include <charconv>
 #include <iostream>
@@ -94,7 +97,15 @@ int main(int argc, char** argv) {
     for (const auto& c : commands()) {
         if (c.name == name) {
             std::span<const std::string> rest(args.data() + i + 1, args.size() - i - 1);
-            return c.run(context, rest);
+            const int code = c.run(context, rest);
+            // After the keyboard lock is given up, so the window can read at once.
+            // A window on the simulated keyboard has a keyboard of its own.
+#ifndef _WIN32
+            if (context.keyboardChanged && !context.options.simulate) {
+                kw::notifyRunningWindow("CHANGED");
+            }
+#endif
+            return code;
         }
     }
     return fail(context, kExitUsage, "unknown command " + name + " (see --help)");

@@ -20,6 +20,8 @@ inline constexpr char kOpenRequest[] = "OPEN";
 inline constexpr char kKillRequest[] = "KILL";
 inline constexpr char kApplyRequest[] = "APPLY";
 inline constexpr char kGKeyRefreshRequest[] = "GKEY";
+// The command line changed the keyboard's configuration or lighting.
+inline constexpr char kChangedRequest[] = "CHANGED";
 
 class SingleInstance : public QObject {
     Q_OBJECT

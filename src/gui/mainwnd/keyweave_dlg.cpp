@@ -5,6 +5,7 @@
 #include "core/device/device_info.h"
 #include "core/skin/skin_keys.h"
 #include "core/skin/skin_layout.h"
+#include "core/skin/text_keys.h"
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/keyboard_refresh.h"
 #include "gui/app/single_instance.h"
@@ -428,6 +429,29 @@ void CKeyweaveDlg::HandleInstanceRequest(const QByteArray& request) {
         ApplyConfiguration(sync_, nullptr);
     } else if (request == app::kGKeyRefreshRequest) {
         sync_.redrawKeys();
+    } else if (request == app::kChangedRequest) {
+        // The keyboard now holds what another program wrote; an Apply from the
+        // older image here would silently take it back. Without a keyboard the
+        // next connection reads it anyway.
+        static bool asking = false;
+        if (asking || context_.link.devicePresent != 1) {
+            return;
+        }
+        bool editing = modified_.isSet();
+        for (const QDialog* editor : findChildren<QDialog*>()) {
+            editing = editing || editor->isVisible();
+        }
+        if (editing) {
+            asking = true;
+            const bool load = context_.prompter.askYesNo(
+                context_.language.text(text_keys::KEYBOARD_CHANGED_PROMPT));
+            asking = false;
+            if (!load || quit_) {
+                return; // the user keeps the edits; their next Apply decides
+            }
+            CloseEditors();
+        }
+        RefreshProfiles();
     }
 }
 

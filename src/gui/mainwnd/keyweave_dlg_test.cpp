@@ -2,6 +2,7 @@
 // desktop and the generated skin: start-up, connection, removal, language,
 // keys and the quit sequence.
 
+#include "core/device/commands.h"
 #include "gui/app/single_instance.h"
 #include "gui/mainwnd/keyweave_dlg.h"
 #include "gui/mainwnd/simulated_window_test_fixture.h"
@@ -232,6 +233,52 @@ TEST_F(KeyweaveDlgTest, CompanionRequestsApplyAndRedrawTheGKeys) {
     // Unknown requests are ignored.
     window.HandleInstanceRequest("NOPE");
     EXPECT_FALSE(window.HasQuit());
+}
+
+// Another program changed the keyboard: the window reads it again, unless the
+// user keeps their unapplied edits when asked.
+TEST_F(KeyweaveDlgTest, ChangedKeyboardIsReadAgainOrTheUserIsAsked) {
+    struct Case {
+        const char* name;
+        bool edited;
+        bool answer;
+        bool asked;
+        bool readAgain;
+    };
+    const Case cases[] = {
+        {"no edits: read at once", false, false, false, true},
+        {"edits kept", true, false, true, false},
+        {"edits discarded", true, true, true, true},
+    };
+    start();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(waitFor([this] { return profile() >= 0; }));
+    for (const Case& c : cases) {
+        prompter.questions.clear();
+        prompter.yes = c.answer;
+        if (c.edited) {
+            window.Modified().set();
+        }
+        simulated.clearLog();
+        window.HandleInstanceRequest(app::kChangedRequest);
+        bool keyTablesRead = false;
+        for (const auto& entry : simulated.log()) {
+            keyTablesRead = keyTablesRead || (entry.fromHost && entry.bytes.size() > 3 &&
+                                              entry.bytes[3] == kCmdReadKeyMatrix);
+        }
+        EXPECT_EQ(prompter.questions.size(), c.asked ? 1u : 0u) << c.name;
+        EXPECT_EQ(keyTablesRead, c.readAgain) << c.name;
+        EXPECT_EQ(window.Modified().isSet(), c.edited && !c.answer) << c.name;
+        window.Modified().clear();
+    }
+    // Without a keyboard the next connection reads it anyway.
+    simulated.unplug();
+    ASSERT_TRUE(waitFor([this] { return link.devicePresent == 0; }));
+    window.Modified().set();
+    prompter.questions.clear();
+    window.HandleInstanceRequest(app::kChangedRequest);
+    EXPECT_TRUE(prompter.questions.empty());
+    EXPECT_TRUE(window.Modified().isSet());
 }
 
 TEST_F(KeyweaveDlgTest, TimersDriveThePreviewAndTheBusyPicture) {
