@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace kw {
@@ -87,6 +88,7 @@ public:
 
     HidAttributes attributes() const override { return attributes_; }
     const TopLevelCollection& collection() const override { return collection_; }
+    int descriptor() const { return fd_.get(); }
 
     // Without report ids hidraw carries no id byte; callers still see the
     // platform's form with byte 0 = 0, so it is dropped and added here.
@@ -185,6 +187,60 @@ private:
     TopLevelCollection collection_;
 };
 
+// Arrivals and removals of nodes in ROOT/dev (where the folder reports them),
+// and the hang-up of an open handle when its device goes, which hidraw and the
+// simulated tree both signal.
+class HidrawChangeWatch : public HidChangeWatch {
+public:
+    explicit HidrawChangeWatch(const std::filesystem::path& devFolder)
+        : inotify_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+          stop_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        if (inotify_.get() >= 0) {
+            ::inotify_add_watch(inotify_.get(), devFolder.c_str(),
+                                IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_FROM | IN_MOVED_TO);
+        }
+    }
+
+    bool wait(std::chrono::milliseconds timeout, const HidConnection* open) override {
+        pollfd fds[3] = {{stop_.get(), POLLIN, 0}, {inotify_.get(), POLLIN, 0}, {-1, 0, 0}};
+        if (const auto* hidraw = dynamic_cast<const HidrawConnection*>(open)) {
+            // No events asked for: only a hang-up or an error wakes the wait.
+            fds[2].fd = hidraw->descriptor();
+        }
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            const int r = ::poll(fds, 3, static_cast<int>(std::max<long long>(0, left.count())));
+            if (r < 0 && errno == EINTR) {
+                continue;
+            }
+            if (r <= 0 || (fds[0].revents & POLLIN)) {
+                return false;
+            }
+            bool changed = fds[2].revents != 0;
+            if (fds[1].revents & POLLIN) {
+                alignas(inotify_event) char buffer[4096];
+                while (::read(inotify_.get(), buffer, sizeof buffer) > 0) {
+                    changed = true;
+                }
+            }
+            if (changed) {
+                return true;
+            }
+        }
+    }
+
+    void stop() override {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(stop_.get(), &one, sizeof one);
+    }
+
+private:
+    FileDescriptor inotify_;
+    FileDescriptor stop_;
+};
+
 } // namespace
 
 std::optional<HidAttributes> idsFromUevent(std::string_view uevent) {
@@ -214,6 +270,10 @@ std::optional<HidAttributes> idsFromUevent(std::string_view uevent) {
 }
 
 LinuxHidrawBackend::LinuxHidrawBackend(std::filesystem::path root) : root_(std::move(root)) {}
+
+std::unique_ptr<HidChangeWatch> LinuxHidrawBackend::watchChanges() {
+    return std::make_unique<HidrawChangeWatch>(root_ / "dev");
+}
 
 std::filesystem::path LinuxHidrawBackend::classFolder() const {
     return root_ / "sys/class/hidraw";

@@ -17,6 +17,9 @@ public:
     std::optional<std::vector<HidInterfaceEntry>> enumerate() override;
     HidOpenResult open(const std::string& path, const HidOpenOptions& options) override;
     bool exists(const std::string& path) override;
+    // Node arrivals and removals under ROOT/dev (where the folder reports
+    // them) and the hang-up of an open handle.
+    std::unique_ptr<HidChangeWatch> watchChanges() override;
 
     const std::filesystem::path& root() const { return root_; }
 

@@ -1,6 +1,8 @@
 #include "core/base/bytes.h"
 #include "core/device/commands.h"
 #include "core/device/interface_selection.h"
+#include "core/device/presence_watcher.h"
+#include "core/device/recording_window.h"
 #include "platform/linux_hidraw_backend.h"
 #include "sim/simkbd_mount.h"
 #include "testsupport/temp_dir.h"
@@ -184,6 +186,32 @@ TEST_F(HidrawThroughFuse, EventsAndStoppedReads) {
     events.stopTransfers();
     ASSERT_EQ(blocked.wait_for(5s), std::future_status::ready);
     EXPECT_FALSE(blocked.get());
+}
+
+// The presence watcher on the real backend over the FUSE tree: the removal is
+// reported by the hang-up of the open handle (every poll of a present keyboard
+// is an hour away); the tree gives no notice of arrivals, so those are found
+// by the absent keyboard's scan.
+TEST_F(HidrawThroughFuse, PresenceWatcherHearsTheUnplugAndScansForTheReturn) {
+    transport_.reset();
+    device_->close();
+    interfaceOpen_ = 0;
+    DeviceLinkState state;
+    HidDevice device(*backend_);
+    Transport transport(device, state.interfaceOpen);
+    kw::testing::RecordingWindow window;
+    PresenceWatcher watcher(device, transport, state, window,
+                            {std::chrono::milliseconds(1), std::chrono::hours(1),
+                             std::chrono::milliseconds(50), std::chrono::hours(1)});
+    watcher.start();
+    ASSERT_TRUE(window.waitFor("show"));
+    ASSERT_TRUE(mount_->control("unplug"));
+    ASSERT_TRUE(window.waitFor("icon 128"));
+    EXPECT_EQ(state.devicePresent, 0);
+    ASSERT_TRUE(mount_->control("plug"));
+    ASSERT_TRUE(window.waitFor("icon 141", 2));
+    EXPECT_EQ(state.devicePresent, 1);
+    watcher.stop();
 }
 
 } // namespace

@@ -109,4 +109,39 @@ bool SimulatedHidBackend::exists(const std::string& path) {
     return interfaceOfPath(path).has_value() && keyboard_.plugged();
 }
 
+namespace {
+
+class SimulatedChangeWatch : public HidChangeWatch {
+public:
+    explicit SimulatedChangeWatch(SimulatedKeyboard& keyboard)
+        : keyboard_(keyboard), plugged_(keyboard.plugged()), generation_(keyboard.generation()) {}
+
+    bool wait(std::chrono::milliseconds timeout, const HidConnection*) override {
+        // Against the state the previous wait saw, so a change between two
+        // waits is not missed.
+        if (!keyboard_.waitForPlugChange(plugged_, generation_, timeout, stopped_)) {
+            return false;
+        }
+        plugged_ = keyboard_.plugged();
+        generation_ = keyboard_.generation();
+        return true;
+    }
+    void stop() override {
+        stopped_ = true;
+        keyboard_.wakeReaders();
+    }
+
+private:
+    SimulatedKeyboard& keyboard_;
+    bool plugged_;
+    std::uint64_t generation_;
+    std::atomic<bool> stopped_{false};
+};
+
+} // namespace
+
+std::unique_ptr<HidChangeWatch> SimulatedHidBackend::watchChanges() {
+    return std::make_unique<SimulatedChangeWatch>(keyboard_);
+}
+
 } // namespace kw::sim

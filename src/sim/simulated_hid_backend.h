@@ -15,6 +15,8 @@ public:
     std::optional<std::vector<HidInterfaceEntry>> enumerate() override;
     HidOpenResult open(const std::string& path, const HidOpenOptions& options) override;
     bool exists(const std::string& path) override;
+    // Plugging and unplugging are reported as they happen.
+    std::unique_ptr<HidChangeWatch> watchChanges() override;
 
     static std::string pathOf(SimInterface which);
 

@@ -228,6 +228,15 @@ void SimulatedKeyboard::wakeReaders() {
     changed_.notify_all();
 }
 
+bool SimulatedKeyboard::waitForPlugChange(bool plugged, std::uint64_t generation,
+                                          std::chrono::milliseconds timeout,
+                                          const std::atomic<bool>& stop) {
+    std::unique_lock lock(mutex_);
+    const auto changed = [&] { return plugged_ != plugged || generation_ != generation; };
+    changed_.wait_for(lock, timeout, [&] { return changed() || stop.load(); });
+    return changed();
+}
+
 void SimulatedKeyboard::setReadyListener(std::function<void()> listener) {
     std::lock_guard lock(mutex_);
     readyListener_ = std::move(listener);

@@ -73,6 +73,11 @@ public:
     bool readReady(SimInterface which, std::uint64_t generation) const;
     // Wakes every waiting read so it can look at its interrupt flag.
     void wakeReaders();
+    // Waits at most `timeout` until the plug state or the connection
+    // generation differs from the ones given, or until `stop` is set and the
+    // waiters woken. True when they differ.
+    bool waitForPlugChange(bool plugged, std::uint64_t generation,
+                           std::chrono::milliseconds timeout, const std::atomic<bool>& stop);
     // Called (without the lock) whenever a report becomes ready or the plug changes.
     void setReadyListener(std::function<void()> listener);
 

@@ -9,6 +9,7 @@
 
 #include "core/device/report_descriptor.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -79,6 +80,19 @@ public:
                                                  std::span<const std::uint8_t> report) const;
 };
 
+// Notice that the set of interfaces changed (one arrived or went) or that the
+// device behind an open handle went away, so a watcher need not poll.
+class HidChangeWatch {
+public:
+    virtual ~HidChangeWatch() = default;
+    // Waits at most `timeout` for a change, or for the device behind `open`
+    // (may be null) to go. True when something changed: look again. False
+    // when the time ran out or the watch was stopped.
+    virtual bool wait(std::chrono::milliseconds timeout, const HidConnection* open) = 0;
+    // Ends the current wait and every later one at once; safe from any thread.
+    virtual void stop() = 0;
+};
+
 struct HidOpenResult {
     std::unique_ptr<HidConnection> connection;
     HidOpenError error = HidOpenError::None;
@@ -93,6 +107,9 @@ public:
     virtual HidOpenResult open(const std::string& path, const HidOpenOptions& options) = 0;
     // True while the interface at `path` exists (an open without access rights).
     virtual bool exists(const std::string& path) = 0;
+    // Notice of arrivals and removals; nullptr where the platform gives none
+    // and callers must poll.
+    virtual std::unique_ptr<HidChangeWatch> watchChanges() { return nullptr; }
 };
 
 // Vendor and product id from an interface path of the Windows form: the hex

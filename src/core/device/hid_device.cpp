@@ -192,6 +192,11 @@ bool HidDevice::exists(const std::string& path) {
     return backend_.exists(path);
 }
 
+std::shared_ptr<const HidConnection> HidDevice::connection() const {
+    std::lock_guard lock(connectionMutex_);
+    return connection_;
+}
+
 bool HidDevice::isAlive() const {
     std::lock_guard lock(connectionMutex_);
     return connection_ && connection_->alive();

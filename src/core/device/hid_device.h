@@ -84,6 +84,9 @@ public:
     bool exists(const std::string& path);
     // True while the open handle still reaches its device.
     bool isAlive() const;
+    // The open handle (null while closed), for a watcher that waits on it.
+    std::shared_ptr<const HidConnection> connection() const;
+    HidBackend& backend() const { return backend_; }
 
     bool unpackInput(std::span<const std::uint8_t> report);
 

@@ -18,6 +18,7 @@ void PresenceWatcher::start() {
         std::lock_guard lock(mutex_);
         stopping_ = false;
     }
+    changes_ = device_.backend().watchChanges();
     thread_ = std::thread([this] { run(); });
 }
 
@@ -27,14 +28,29 @@ void PresenceWatcher::stop() {
         stopping_ = true;
     }
     wake_.notify_all();
+    if (changes_) {
+        changes_->stop();
+    }
     if (thread_.joinable()) {
         thread_.join();
     }
+    changes_.reset();
 }
 
 bool PresenceWatcher::pause(std::chrono::milliseconds duration) {
+    if (changes_) {
+        changes_->wait(duration, device_.connection().get());
+        std::lock_guard lock(mutex_);
+        return !stopping_;
+    }
     std::unique_lock lock(mutex_);
     return !wake_.wait_for(lock, duration, [this] { return stopping_; });
+}
+
+std::chrono::milliseconds PresenceWatcher::presentWait() const {
+    // A removal the platform reports ends the wait at once; without such
+    // reports the handle and the node are polled.
+    return changes_ ? timings_.presentCheck : timings_.presentPoll;
 }
 
 bool PresenceWatcher::wakeUpProbe() {
@@ -93,7 +109,7 @@ void PresenceWatcher::run() {
                 }
             }
         }
-        if (!pause(state_.interfaceOpen == 1 ? timings_.presentPoll : timings_.absentPoll)) {
+        if (!pause(state_.interfaceOpen == 1 ? presentWait() : timings_.absentPoll)) {
             break;
         }
     }

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,6 +21,9 @@ struct PresenceTimings {
     std::chrono::milliseconds startDelay{10};
     std::chrono::milliseconds presentPoll{100};
     std::chrono::milliseconds absentPoll{1000};
+    // Where the platform reports removal, a present keyboard is only looked
+    // at this often besides, in case a notice went missing.
+    std::chrono::milliseconds presentCheck{5000};
 };
 
 class PresenceWatcher {
@@ -44,8 +48,11 @@ private:
     bool wakeUpProbe();
     // Scans for the interface and remembers its path when one is open afterwards.
     InterfaceScan scan();
-    // Waits, or returns false at once when stop was asked.
+    // Waits (ending early on a change the platform reports), or returns false
+    // at once when stop was asked.
     bool pause(std::chrono::milliseconds duration);
+    // How long a present keyboard waits between checks.
+    std::chrono::milliseconds presentWait() const;
 
     HidDevice& device_;
     Transport& transport_;
@@ -57,6 +64,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;
+    // The platform's notice of arrivals and removals; null where it has none.
+    std::unique_ptr<HidChangeWatch> changes_;
     std::thread thread_;
 };
 

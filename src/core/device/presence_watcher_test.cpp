@@ -164,5 +164,66 @@ TEST(PresenceWatcher, StopJoinsInEitherState) {
     }
 }
 
+// A backend that hides the keyboard's notice, as a platform without one would.
+class WithoutNotice : public HidBackend {
+public:
+    explicit WithoutNotice(HidBackend& inner) : inner_(inner) {}
+    std::optional<std::vector<HidInterfaceEntry>> enumerate() override {
+        return inner_.enumerate();
+    }
+    HidOpenResult open(const std::string& path, const HidOpenOptions& options) override {
+        return inner_.open(path, options);
+    }
+    bool exists(const std::string& path) override { return inner_.exists(path); }
+
+private:
+    HidBackend& inner_;
+};
+
+// A watcher with chosen timings, on the simulated keyboard with or without its notice.
+struct TimedWatch {
+    TimedWatch(PresenceTimings timings, bool notice)
+        : backend(notice ? static_cast<HidBackend&>(simulated) : withoutNotice),
+          watcher(device, transport, state, window, timings) {}
+    ~TimedWatch() { watcher.stop(); }
+
+    sim::SimulatedKeyboard keyboard;
+    sim::SimulatedHidBackend simulated{keyboard};
+    WithoutNotice withoutNotice{simulated};
+    HidBackend& backend;
+    HidDevice device{backend};
+    DeviceLinkState state;
+    Transport transport{device, state.interfaceOpen};
+    testing::RecordingWindow window;
+    PresenceWatcher watcher;
+};
+
+TEST(PresenceWatcher, UnplugAndPlugAreReportedByTheKeyboardsNotice) {
+    // Every poll is an hour away: only the notice can report in time.
+    TimedWatch w({1ms, 1h, 1h, 1h}, true);
+    w.watcher.start();
+    ASSERT_TRUE(w.window.waitFor("show"));
+    w.keyboard.unplug();
+    ASSERT_TRUE(w.window.waitFor("icon 128"));
+    EXPECT_EQ(w.state.devicePresent, 0);
+    w.keyboard.plug();
+    ASSERT_TRUE(w.window.waitFor("icon 141", 2));
+    EXPECT_EQ(w.state.devicePresent, 1);
+    // In the designed order: the removal's steps, then the arrival's.
+    EXPECT_THAT(w.window.calls(),
+                ElementsAre("version", "refresh", "icon 141", "show", "close-editors", "hide",
+                            "icon 128", "version", "refresh", "icon 141"));
+}
+
+TEST(PresenceWatcher, WithoutANoticeItPolls) {
+    TimedWatch w({1ms, 20ms, 20ms, 1h}, false);
+    w.watcher.start();
+    ASSERT_TRUE(w.window.waitFor("show"));
+    w.keyboard.unplug();
+    ASSERT_TRUE(w.window.waitFor("icon 128"));
+    w.keyboard.plug();
+    ASSERT_TRUE(w.window.waitFor("icon 141", 2));
+}
+
 } // namespace
 } // namespace kw
