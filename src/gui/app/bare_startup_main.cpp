@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     }
     window.show();
     window.grab();
-    std::printf("buttons=%d rss_kib=%ld\n", buttons, kw::app::residentMemoryKib());
+    std::printf("buttons=%d rss_kib=%ld peak_kib=%ld\n", buttons, kw::app::residentMemoryKib(),
+                kw::app::peakResidentMemoryKib());
     return 0;
 }

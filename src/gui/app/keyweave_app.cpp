@@ -11,6 +11,7 @@
 #include "gui/app/resident_memory.h"
 #include "gui/app/shell_actions.h"
 #include "gui/app/single_instance.h"
+#include "gui/app/startup_trace.h"
 #include "gui/mainwnd/keyweave_dlg.h"
 #include "gui/mainwnd/main_window_parts.h"
 #include "sim/keyboard_backend.h"
@@ -64,6 +65,9 @@ void finishWhenReady(gui::CKeyweaveDlg& window, DeviceLinkState& link, const Com
             }
             const bool ready =
                 link.devicePresent == 1 && window.isVisible() && window.InitDoneFlag();
+            if (ready) {
+                StartupMark("connected and shown");
+            }
             if (!ready && std::chrono::steady_clock::now() < deadline) {
                 return;
             }
@@ -74,6 +78,7 @@ void finishWhenReady(gui::CKeyweaveDlg& window, DeviceLinkState& link, const Com
             } else {
                 // Grabbing paints every control once, as the screen would.
                 const QPixmap shot = window.grab();
+                StartupMark("painted");
                 if (line.screenshot && !shot.save(qtPath(*line.screenshot), "PNG")) {
                     std::fprintf(stderr, "keyweave: cannot write %s\n",
                                  line.screenshot->string().c_str());
@@ -81,9 +86,9 @@ void finishWhenReady(gui::CKeyweaveDlg& window, DeviceLinkState& link, const Com
                 }
                 if (line.measureStartup) {
                     std::printf(
-                        "buttons=%lld rss_kib=%ld\n",
+                        "buttons=%lld rss_kib=%ld peak_kib=%ld\n",
                         static_cast<long long>(window.findChildren<QAbstractButton*>().size()),
-                        residentMemoryKib());
+                        residentMemoryKib(), peakResidentMemoryKib());
                     std::fflush(stdout);
                 }
             }
@@ -191,9 +196,8 @@ int CKeyweaveApp::InitInstance() {
                                    &exitProcessNow,
                                    [&instance] { instance.release(); },
                                    [&line](KeyboardLock& lock, const HidDevice& device) {
-                                       sim::attachKeyboardLock(lock, line.keyboard, [&device] {
-                                           return device.path();
-                                       });
+                                       sim::attachKeyboardLock(lock, line.keyboard,
+                                                               [&device] { return device.path(); });
                                    }};
     int exitCode = 0;
     {
@@ -202,8 +206,11 @@ int CKeyweaveApp::InitInstance() {
                          &gui::CKeyweaveDlg::HandleInstanceRequest);
         QObject::connect(&window, &gui::CKeyweaveDlg::Ended, &application_, &QApplication::quit,
                          Qt::QueuedConnection);
+        StartupMark("window created");
         window.Initialise();
+        StartupMark("window initialised");
         gui::CMainWindowParts parts(window);
+        StartupMark("parts attached");
         if (line.screenshot || line.measureStartup) {
             finishWhenReady(window, link, line, exitCode);
         }

@@ -26,8 +26,8 @@ struct CLightingGroup::Parts {
           presenter(lighting, userModes, preview, d.language, std::move(d.selectProfile),
                     defaultUserLightingFile(d.programFolder)),
           panel({d.window, d.layout, d.language, presenter, std::move(d.keyButton),
-                 std::move(d.resetKeyFaces), std::move(d.windowWidget),
-                 std::move(d.registerWidget)}) {}
+                 std::move(d.resetKeyFaces), std::move(d.windowWidget), std::move(d.registerWidget),
+                 std::move(d.controlsShown)}) {}
 
     LightingModel lighting;
     UserModeModel userModes;

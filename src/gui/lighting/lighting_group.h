@@ -38,6 +38,8 @@ struct LightingGroupDependencies {
     std::function<void()> resetKeyFaces;
     std::function<QWidget*(int controlId)> windowWidget;
     std::function<void(int controlId, QWidget* widget)> registerWidget;
+    // After each change of the controls (the view may have come on); may be empty.
+    std::function<void()> controlsShown;
 };
 
 class CLightingGroup {

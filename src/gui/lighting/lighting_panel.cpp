@@ -293,21 +293,25 @@ void CLightingPanel::controlsChanged() {
     for (const auto& [id, widget] : controls_) {
         widget->setVisible(c.shown(id));
     }
+    if (deps_.controlsShown) {
+        deps_.controlsShown();
+    }
 }
 
-void CLightingPanel::setKeyFace(int buttonId, const KeyFace& face) {
+CPngButton* CLightingPanel::setKeyFace(int buttonId, const KeyFace& face, bool redraw) {
     const auto drawn = drawnFaces_.find(buttonId);
     const KeyFace before = drawn == drawnFaces_.end() ? KeyFace{} : drawn->second;
     if (before == face) {
-        return;
+        return nullptr;
     }
     CPngButton* button = deps_.keyButton ? deps_.keyButton(buttonId) : nullptr;
     if (!button) {
-        return;
+        return nullptr;
     }
     button->SetColourMark(QColor(face.colour.red, face.colour.green, face.colour.blue),
-                          kMarkStrength, face.marked);
+                          kMarkStrength, face.marked, redraw);
     drawnFaces_[buttonId] = face;
+    return button;
 }
 
 void CLightingPanel::keyFacesReset() {
@@ -324,8 +328,16 @@ void CLightingPanel::keyMarksChanged(std::span<const KeyMark> marks) {
 }
 
 void CLightingPanel::previewFrame(const PreviewFrame& frame) {
+    // One repaint of the keys that changed, not one per key: with a wave
+    // every key changes at each step.
+    QRect changed;
     for (std::size_t k = 0; k < frame.size(); ++k) {
-        setKeyFace(KeyChain[k], frame[k]);
+        if (CPngButton* button = setKeyFace(KeyChain[k], frame[k], false)) {
+            changed |= button->geometry();
+        }
+    }
+    if (!changed.isEmpty()) {
+        deps_.window.update(changed);
     }
 }
 

@@ -40,6 +40,8 @@ struct LightingPanelDependencies {
     std::function<QWidget*(int controlId)> windowWidget;
     // Tells the window about a control it may look up by id; may be empty.
     std::function<void(int controlId, QWidget* widget)> registerWidget;
+    // After the controls show the presenter's state (the view may have come on); may be empty.
+    std::function<void()> controlsShown;
 };
 
 class CLightingPanel : public QObject, public LightingView {
@@ -70,7 +72,8 @@ private:
     void connectValueEdits();
     const QImage& picture(const std::string& file);
     void showPicture(int controlId, const std::string& file);
-    void setKeyFace(int buttonId, const KeyFace& face);
+    // The button whose face changed (drawn at once when `redraw`), else null.
+    CPngButton* setKeyFace(int buttonId, const KeyFace& face, bool redraw = true);
     void fillCombo(QComboBox& combo, const auto& texts, int row);
 
     LightingPanelDependencies deps_;

@@ -9,6 +9,7 @@
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/keyboard_refresh.h"
 #include "gui/app/single_instance.h"
+#include "gui/app/startup_trace.h"
 #include "gui/skin/placement.h"
 
 #include <QApplication>
@@ -386,10 +387,12 @@ void CKeyweaveDlg::CheckFirmwareVersion() {
 }
 
 void CKeyweaveDlg::RefreshProfiles() {
+    app::StartupMark("refresh begins");
     RefreshFromKeyboard(sync_);
     if (hooks_.afterRefresh) {
         hooks_.afterRefresh();
     }
+    app::StartupMark("refresh done");
 }
 
 void CKeyweaveDlg::CloseEditors() {
@@ -563,13 +566,37 @@ void CKeyweaveDlg::showBusyFrame() {
     busyFrame_ = (busyFrame_ + 1) % skin::kBusyFrameCount;
 }
 
+bool CKeyweaveDlg::previewWanted() const {
+    return !quit_ && (!hooks_.previewWanted || hooks_.previewWanted());
+}
+
 void CKeyweaveDlg::runPreviewTimer() {
     if (hooks_.previewStep) {
         hooks_.previewStep(previewReset_);
         previewReset_ = false;
     }
-    if (!quit_) {
+    // An idle window wakes for nothing: the timer stops until WakePreview.
+    if (previewWanted()) {
         previewTimer_.start(kPreviewPeriod);
+    }
+}
+
+void CKeyweaveDlg::WakePreview() {
+    if (!previewTimer_.isActive() && previewWanted()) {
+        previewTimer_.start(kPreviewPeriod);
+    }
+}
+
+void CKeyweaveDlg::showEvent(QShowEvent* event) {
+    CBaseDialog::showEvent(event);
+    WakePreview();
+}
+
+void CKeyweaveDlg::changeEvent(QEvent* event) {
+    CBaseDialog::changeEvent(event);
+    // Restored from the task bar: the preview goes on.
+    if (event->type() == QEvent::WindowStateChange) {
+        WakePreview();
     }
 }
 

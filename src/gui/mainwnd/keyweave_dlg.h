@@ -95,6 +95,9 @@ struct MainWindowHooks {
     std::function<void()> afterRefresh;          // profile marks, per-key colours, lighting
     std::function<void()> lightingRefresh;       // timer 1051
     std::function<void(bool reset)> previewStep; // timer 1052
+    // Whether the preview shows now (the window is up and the lighting view
+    // on); empty: always. While not, timer 1052 does not run at all.
+    std::function<bool()> previewWanted;
     std::function<void(int index)> languageChanged;
 };
 
@@ -131,6 +134,10 @@ public:
     void RestorePresenceIcon();
     int TrayIconId() const { return trayIconId_; }
 
+    // Timer 1052 runs again when the preview is wanted (the window shown,
+    // the lighting view switched on).
+    void WakePreview();
+
     // Timer 1050: the busy animation while an apply runs; callable from any thread.
     void StartBusyAnimation();
     void StopBusyAnimation();
@@ -159,6 +166,8 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void reject() override;
 
 private slots:
@@ -176,6 +185,7 @@ private:
     // The help page and the update tool live there.
     std::filesystem::path helpFolder() const;
     void runPreviewTimer();
+    bool previewWanted() const;
     void showBusyFrame();
 
     MainWindowContext& context_;

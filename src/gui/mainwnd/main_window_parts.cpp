@@ -91,7 +91,8 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
             keys_->RefreshKeyButtons();
         },
         [&window](int id) { return window.Widget(id); },
-        [&window](int id, QWidget* widget) { window.RegisterWidget(id, widget); }});
+        [&window](int id, QWidget* widget) { window.RegisterWidget(id, widget); },
+        [&window] { window.WakePreview(); }});
     keys_->SetLightingRoute([this] { return lighting_->Presenter().controls().lightingView; },
                             [this](int id) { lighting_->Presenter().KeyClicked(id); });
 
@@ -132,6 +133,11 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         }
         lighting_->Presenter().KeyboardChangedLighting();
         showReportRate();
+    };
+    // The preview runs only while it can be seen.
+    windowHooks.previewWanted = [this, &window] {
+        return lighting_ && window.isVisible() && !window.isMinimized() &&
+               lighting_->Presenter().controls().lightingView;
     };
     const auto previewStep = std::exchange(windowHooks.previewStep, nullptr);
     windowHooks.previewStep = [this, previewStep](bool reset) {

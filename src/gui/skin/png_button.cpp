@@ -48,11 +48,13 @@ void CPngButton::SetSelected(bool selected, bool redraw) {
     }
 }
 
-void CPngButton::SetColourMark(const QColor& colour, int strength, bool enable) {
+void CPngButton::SetColourMark(const QColor& colour, int strength, bool enable, bool redraw) {
     markEnabled_ = enable;
     markColour_ = colour;
     markStrength_ = enable ? std::clamp(strength, 0, 100) : strength;
-    update();
+    if (redraw) {
+        update();
+    }
 }
 
 void CPngButton::SetTextStyle(bool drawText, int pointSize, const QString& family,

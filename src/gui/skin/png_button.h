@@ -44,7 +44,7 @@ public:
     void SetSelected(bool selected, bool redraw);
     bool IsSelected() const { return selected_; }
     // Strength is kept (0..100) but the mark is always a 2-pixel frame.
-    void SetColourMark(const QColor& colour, int strength, bool enable);
+    void SetColourMark(const QColor& colour, int strength, bool enable, bool redraw = true);
     bool HasColourMark() const { return markEnabled_; }
     void SetTextStyle(bool drawText, int pointSize, const QString& family,
                       const TextColours& colours, Qt::Alignment alignment = Qt::AlignCenter);
