@@ -141,6 +141,9 @@ bool SimulatedKeyboard::hostWrite(SimInterface which, std::uint64_t generation,
         if (which != SimInterface::Configuration) {
             return true; // the event interface takes no commands
         }
+        if (dropCountdown_ > 0 && --dropCountdown_ == 0) {
+            dropCount_ += dropPending_;
+        }
         FirmwareReply reply;
         if (statusCountdown_ > 0 && --statusCountdown_ == 0) {
             reply.answer = makeAnswer(report, injectedStatus_);
@@ -275,6 +278,12 @@ void SimulatedKeyboard::sendEvent(std::uint16_t code) {
 void SimulatedKeyboard::dropAnswers(int count) {
     std::lock_guard lock(mutex_);
     dropCount_ = count;
+}
+
+void SimulatedKeyboard::dropAnswersFrom(int nth, int count) {
+    std::lock_guard lock(mutex_);
+    dropCountdown_ = nth;
+    dropPending_ = count;
 }
 
 void SimulatedKeyboard::answerStatus(int nth, std::uint8_t status) {

@@ -86,6 +86,8 @@ public:
 
     // Faults.
     void dropAnswers(int count);
+    // From the nth command from now (1 = the next) on, `count` answers are dropped.
+    void dropAnswersFrom(int nth, int count);
     // The nth command from now (1 = the next) is answered with `status`.
     void answerStatus(int nth, std::uint8_t status);
     void setAnswerDelay(std::chrono::milliseconds delay);
@@ -120,6 +122,8 @@ private:
     std::deque<Pending> queues_[kSimInterfaceCount];
 
     int dropCount_ = 0;
+    int dropCountdown_ = 0;
+    int dropPending_ = 0;
     int statusCountdown_ = 0;
     std::uint8_t injectedStatus_ = 0;
     int unplugCountdown_ = 0;

@@ -18,6 +18,9 @@ struct KeyboardState {
     // Bytes of macro storage: information byte 11 x 128.
     std::atomic<int> macroCapacity{0};
     DefaultMatrix defaultMatrix;
+    // Set when a refresh could not read the keyboard: the image then holds
+    // defaults, and writing them would overwrite what the keyboard holds.
+    std::atomic<bool> imageUnread{false};
 };
 
 } // namespace kw

@@ -4,6 +4,7 @@
 #include "core/config/key_matrix.h"
 #include "core/config/macro_area.h"
 #include "core/device/commands.h"
+#include "core/skin/text_keys.h"
 #include "core/sync/current_profile.h"
 
 #include <mutex>
@@ -18,6 +19,10 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles) {
     KeyboardLockGuard held(context.transport.sequenceLock());
     if (!held.held()) {
         context.showKeyboardBusy(held.holder());
+        return 0;
+    }
+    if (context.keyboard.imageUnread.load()) {
+        context.showText(text_keys::KEYBOARD_NOT_READ);
         return 0;
     }
     std::lock_guard guard(context.device.lock);
@@ -52,19 +57,31 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles) {
                                                         defaults, context.device.macros)));
     }
 
-    // The sequence always goes out in full; only the last key table's result counts.
-    BeginTransfer(context.transport);
-    WriteMacroArea(context.transport, area);
-    int last = 0;
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
-        last = WriteKeyMatrix(context.transport, profiles[i], tables[i]);
+    // Mends the design, which sent every part whatever the keyboard answered
+    // and counted only the last key table: a macro area the keyboard refused
+    // halfway was then reported as applied, and key tables went out that
+    // named macros the keyboard did not hold. Now the first refusal or
+    // silence ends the writes, the sequence is still closed, and only a
+    // wholly taken sequence, its end included, counts.
+    int result = BeginTransfer(context.transport);
+    if (result == kCommandOk) {
+        result = WriteMacroArea(context.transport, area);
     }
-    EndTransfer(context.transport);
-
+    for (std::size_t i = 0; i < profiles.size() && result == kCommandOk; ++i) {
+        result = WriteKeyMatrix(context.transport, profiles[i], tables[i]);
+    }
+    const int end = EndTransfer(context.transport);
+    if (result == kCommandOk) {
+        result = end;
+    }
+    if (result != kCommandOk) {
+        context.showText(text_keys::KEYBOARD_NOT_TAKEN);
+        return 0;
+    }
     if (!namesIncluded) {
         context.showText("EXTRA_PROFILE_SPACE_TIGHT");
     }
-    return last == kCommandOk ? 1 : 0;
+    return 1;
 }
 
 int BuildDeviceImage(SyncContext& context, bool allProfiles) {

@@ -218,13 +218,13 @@ TEST_F(ApplyTest, UnknownActiveProfileThatCannotBeReadSendsNothing) {
 }
 
 TEST_F(ApplyTest, FailuresKeepTheConfigurationModified) {
-    // The keyboard is gone: no message, nothing cleared.
+    // The keyboard is gone: nothing cleared, and the user is told once.
     saveConfigurationFile();
     edit(kEscape, KeyEntryType::KeyDisabled, 0);
     link.keyboard.unplug();
     EXPECT_EQ(apply(), 0);
     EXPECT_TRUE(modified.isSet());
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.size(), 1u);
 
     // The configuration file is missing: the keyboard is still written.
     link.keyboard.plug();
@@ -280,19 +280,26 @@ TEST_F(ApplyTest, MovedMacrosMakeTheNextApplyWriteEveryProfileOnce) {
     EXPECT_THAT(tableStarts(), ElementsAre(0x0200));
 }
 
-TEST_F(ApplyTest, SequenceGoesOutInFullAndTheLastKeyTableDecides) {
+TEST_F(ApplyTest, FirstRefusalEndsTheWritesAndTheSequenceIsStillClosed) {
     config.createDefaultBlock();
     std::lock_guard guard(config.lock);
-    // The macro area's only chunk is refused; the key tables still follow.
+    // The macro area's only chunk is refused: no key table may follow that
+    // names macros the keyboard does not hold.
     link.keyboard.answerStatus(2, kStatusRefused);
-    EXPECT_EQ(BuildDeviceImage(context, true), 1);
-    EXPECT_EQ(commands().size(), 1u + 1u + 24u + 1u);
+    EXPECT_EQ(BuildDeviceImage(context, true), 0);
+    EXPECT_THAT(commands(), ElementsAre(kCmdBeginTransfer, kCmdWriteMacroArea, kCmdEndTransfer));
+    EXPECT_EQ(prompter.messages.size(), 1u);
 
     // A refused chunk of the last key table fails the write, and the end still goes out.
     link.keyboard.clearLog();
     link.keyboard.answerStatus(1 + 1 + 16 + 3, kStatusFailed);
     EXPECT_EQ(BuildDeviceImage(context, true), 0);
     EXPECT_EQ(commands().back(), kCmdEndTransfer);
+
+    // So does a refused end: the keyboard may not have kept what came before.
+    link.keyboard.clearLog();
+    link.keyboard.answerStatus(1 + 1 + 24 + 1, kStatusRefused);
+    EXPECT_EQ(BuildDeviceImage(context, true), 0);
 }
 
 // A view whose calls the test can wait for, and that can be made to hang.

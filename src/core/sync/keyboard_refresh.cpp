@@ -7,8 +7,10 @@
 #include "core/config/data_folder.h"
 #include "core/config/macro_area.h"
 #include "core/device/commands.h"
+#include "core/skin/text_keys.h"
 #include "core/sync/current_profile.h"
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <new>
@@ -82,6 +84,21 @@ int ReadConfigurationFromKeyboard(SyncContext& context, const std::filesystem::p
             staged.macros = decodeMacroArea(macros->area, macros->count,
                                             utf8ToUtf16(context.language.text("MACRO_NEW_PREFIX")));
         }
+        // A write the keyboard did not finish can leave key tables naming
+        // macros its macro area no longer holds. The keyboard plays nothing
+        // for such a key, and an image that kept the reference would turn
+        // into another macro on the next write: the key reads as disabled.
+        for (int p = 0; p < kProfileCount; ++p) {
+            for (KeyEntry& entry : groupEntries(*staged.block, p)) {
+                if (entry.type == KeyEntryType::KeyMacro &&
+                    std::none_of(
+                        staged.macros.begin(), staged.macros.end(),
+                        [&entry](const MacroRecord& m) { return m.macroId == entry.value; })) {
+                    entry.type = KeyEntryType::KeyDisabled;
+                    entry.value = 0;
+                }
+            }
+        }
         std::lock_guard guard(staged.lock);
         const auto bytes = configurationFileBytes(staged);
         return bytes && writeFileAtomically(file, *bytes) ? 1 : 0;
@@ -108,6 +125,7 @@ int RefreshFromKeyboard(SyncContext& context, bool* fromKeyboard) {
         std::lock_guard guard(context.config.lock);
         // A file that cannot be loaded back counts as an unreadable keyboard.
         read = read && LoadConfigurationFile(context.config, file) == 1;
+        context.keyboard.imageUnread = !read;
         if (!read) {
             context.config.clearStrings();
             context.config.clearMacros();
@@ -117,6 +135,9 @@ int RefreshFromKeyboard(SyncContext& context, bool* fromKeyboard) {
         context.redrawKeys();
     }
     context.modified.clear();
+    if (!read) {
+        context.showText(text_keys::KEYBOARD_NOT_READ);
+    }
     if (fromKeyboard) {
         *fromKeyboard = read;
     }

@@ -30,6 +30,8 @@ int ImportProfileFile(SyncContext& context, const std::filesystem::path& file) {
             context.showText("MAIN_PROMPT_INPORT");
             return 0;
         }
+        // The file is a whole configuration: writing it overwrites nothing unread.
+        context.keyboard.imageUnread = false;
         SaveConfigurationFile(context.config, context.configFile(), false);
         written = BuildDeviceImage(context, true);
         context.redrawKeys();
