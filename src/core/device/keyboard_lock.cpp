@@ -20,16 +20,24 @@ void KeyboardLock::setFile(std::unique_ptr<KeyboardLockFile> file,
 
 bool KeyboardLock::lock(std::string* holder) {
     const auto deadline = std::chrono::steady_clock::now() + wait_;
-    if (!mutex_.try_lock_until(deadline)) {
+    const auto self = std::this_thread::get_id();
+    std::unique_lock guard(mutex_);
+    if (owner_ == self) {
+        ++depth_;
+        return true;
+    }
+    if (!freed_.wait_until(guard, deadline, [this] { return depth_ == 0; })) {
         if (holder) {
             holder->clear(); // this program itself: the text says "another program"
         }
         return false;
     }
-    if (depth_ > 0) {
-        ++depth_;
-        return true;
-    }
+    // Ours inside the process from here on; the other programs are waited
+    // for outside the mutex, so no thread of ours blocks on it meanwhile.
+    owner_ = self;
+    depth_ = 1;
+    guard.unlock();
+
     const std::string name = file_ && name_ ? name_() : std::string();
     if (!name.empty()) {
         std::string seen;
@@ -38,23 +46,37 @@ bool KeyboardLock::lock(std::string* holder) {
                 if (holder) {
                     *holder = seen;
                 }
-                mutex_.unlock();
+                release();
                 return false;
             }
             std::this_thread::sleep_for(kRetryPause);
         }
     }
     fileHeld_ = !name.empty();
-    depth_ = 1;
     return true;
 }
 
 void KeyboardLock::unlock() {
-    if (--depth_ == 0 && fileHeld_) {
-        file_->unlock();
-        fileHeld_ = false;
+    {
+        std::lock_guard guard(mutex_);
+        if (--depth_ > 0) {
+            return;
+        }
+        if (fileHeld_) {
+            file_->unlock();
+            fileHeld_ = false;
+        }
     }
-    mutex_.unlock();
+    release();
+}
+
+void KeyboardLock::release() {
+    {
+        std::lock_guard guard(mutex_);
+        depth_ = 0;
+        owner_ = {};
+    }
+    freed_.notify_one();
 }
 
 KeyboardLockGuard::KeyboardLockGuard(KeyboardLock* lock) : lock_(lock) {

@@ -8,10 +8,12 @@
 // who holds it; without one it keeps this process's threads apart only.
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 namespace kw {
 
@@ -48,8 +50,15 @@ public:
     void unlock();
 
 private:
-    std::recursive_timed_mutex mutex_;
-    // Both guarded by mutex_.
+    // Gives the lock up inside the process.
+    void release();
+
+    // A plain mutex and a condition rather than a timed recursive mutex, whose
+    // timed lock ThreadSanitizer cannot follow.
+    std::mutex mutex_;
+    std::condition_variable freed_;
+    // Guarded by mutex_; fileHeld_ only ever touched by the owner.
+    std::thread::id owner_;
     int depth_ = 0;
     bool fileHeld_ = false;
     std::unique_ptr<KeyboardLockFile> file_;
