@@ -67,5 +67,58 @@ TEST(InterfaceSelection, ReportsAccessDeniedWhenNothingElseMatches) {
     EXPECT_FALSE(device.isOpen());
 }
 
+// Two keyboards at once, listed as the platform lists them: node order, which
+// does not change while both stay (hidraw by node number).
+class TwoKeyboardsBackend : public HidBackend {
+public:
+    TwoKeyboardsBackend(sim::SimulatedKeyboard& first, sim::SimulatedKeyboard& second)
+        : first_(first), second_(second) {}
+
+    std::optional<std::vector<HidInterfaceEntry>> enumerate() override {
+        std::vector<HidInterfaceEntry> all;
+        using Listed = std::pair<const char*, sim::SimulatedHidBackend*>;
+        for (const auto& [prefix, backend] : {Listed{"a:", &first_}, Listed{"b:", &second_}}) {
+            const auto listed = backend->enumerate();
+            for (auto entry : *listed) {
+                entry.path = prefix + entry.path;
+                all.push_back(entry);
+            }
+        }
+        return all;
+    }
+    HidOpenResult open(const std::string& path, const HidOpenOptions& options) override {
+        return backendOf(path).open(path.substr(2), options);
+    }
+    bool exists(const std::string& path) override { return backendOf(path).exists(path.substr(2)); }
+
+private:
+    sim::SimulatedHidBackend& backendOf(const std::string& path) {
+        return path.rfind("a:", 0) == 0 ? first_ : second_;
+    }
+    sim::SimulatedHidBackend first_;
+    sim::SimulatedHidBackend second_;
+};
+
+TEST(InterfaceSelection, OfTwoKeyboardsTheFirstListedIsTakenEveryTime) {
+    sim::SimulatedKeyboard first;
+    sim::SimulatedKeyboard second;
+    TwoKeyboardsBackend backend(first, second);
+    HidDevice device(backend);
+    for (int scan = 0; scan < 3; ++scan) {
+        ASSERT_TRUE(openFirstMatching(device, InterfaceRole::Configuration).found);
+        EXPECT_EQ(device.path(),
+                  "a:" + sim::SimulatedHidBackend::pathOf(sim::SimInterface::Configuration));
+        device.close();
+    }
+    // Without the first, the second; with the first back, the first again.
+    first.unplug();
+    ASSERT_TRUE(openFirstMatching(device, InterfaceRole::Configuration).found);
+    EXPECT_EQ(device.path().substr(0, 2), "b:");
+    device.close();
+    first.plug();
+    ASSERT_TRUE(openFirstMatching(device, InterfaceRole::Configuration).found);
+    EXPECT_EQ(device.path().substr(0, 2), "a:");
+}
+
 } // namespace
 } // namespace kw
