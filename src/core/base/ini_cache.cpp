@@ -1,55 +1,44 @@
 #include "core/base/ini_cache.h"
 
+#include "core/base/atomic_file.h"
+
 #include <map>
 #include <mutex>
+#include <string>
 
 namespace kw {
 namespace {
 
-struct Stamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type written{};
-    bool operator==(const Stamp&) const = default;
-};
-
 struct Entry {
-    Stamp stamp;
+    std::vector<std::uint8_t> bytes; // the file as it was parsed
     std::shared_ptr<const IniDocument> document;
 };
-
-Stamp stampOf(const std::filesystem::path& file) {
-    std::error_code ec;
-    Stamp stamp;
-    stamp.written = std::filesystem::last_write_time(file, ec);
-    if (ec) {
-        return {};
-    }
-    stamp.size = std::filesystem::file_size(file, ec);
-    stamp.exists = !ec;
-    return stamp;
-}
 
 } // namespace
 
 std::shared_ptr<const IniDocument> CachedIniDocument(const std::filesystem::path& file) {
     static std::mutex mutex;
     static std::map<std::filesystem::path, Entry> entries;
-    const Stamp stamp = stampOf(file);
-    {
-        std::lock_guard guard(mutex);
-        const auto found = entries.find(file);
-        if (found != entries.end() && found->second.stamp == stamp) {
-            return found->second.document;
-        }
+    // The file is read every time (reading a small file costs little); only
+    // parsing it again is saved while its bytes are the same. Time stamps
+    // would not do: two writes within one tick of the file system's clock
+    // leave the same one.
+    std::error_code ec;
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (std::filesystem::exists(file, ec) || ec) {
+        bytes = readFileBytes(file, kIniMaxFileBytes);
     }
-    auto document = std::make_shared<const IniDocument>(IniDocument::load(file));
-    // A file that could not be stamped is read every time: its state is unknown.
-    if (stamp.exists) {
-        std::lock_guard guard(mutex);
-        entries[file] = {stamp, document};
+    if (!bytes) {
+        return std::make_shared<const IniDocument>();
     }
-    return document;
+    std::lock_guard guard(mutex);
+    Entry& entry = entries[file];
+    if (!entry.document || entry.bytes != *bytes) {
+        entry.document = std::make_shared<const IniDocument>(IniDocument::parse(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())));
+        entry.bytes = std::move(*bytes);
+    }
+    return entry.document;
 }
 
 } // namespace kw

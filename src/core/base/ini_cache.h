@@ -1,9 +1,8 @@
 #pragma once
-// Parsed INI files kept while they do not change on disk. Lookups read many
+// Parsed INI files kept while their bytes stay the same. Lookups read many
 // keys of a few small files (the language file once per key caption, the
-// settings store for the language of each lookup); each lookup still sees the
-// file as it is now, because a file whose size or modification time changed
-// is read again.
+// settings store for the language of each lookup); each lookup still reads
+// the file as it is now and parses it again only when it changed.
 
 #include "core/base/ini_file.h"
 
