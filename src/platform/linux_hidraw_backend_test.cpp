@@ -207,10 +207,9 @@ TEST_F(HidrawThroughFuse, PresenceWatcherHearsTheUnplugAndScansForTheReturn) {
     ASSERT_TRUE(window.waitFor("show"));
     ASSERT_TRUE(mount_->control("unplug"));
     ASSERT_TRUE(window.waitFor("icon 128"));
-    EXPECT_EQ(state.devicePresent, 0);
     ASSERT_TRUE(mount_->control("plug"));
+    // Found again: the arrival's steps run a second time.
     ASSERT_TRUE(window.waitFor("icon 141", 2));
-    EXPECT_EQ(state.devicePresent, 1);
     watcher.stop();
 }
 
