@@ -27,6 +27,7 @@
 #include "testsupport/scripted_prompter.h"
 #include "testsupport/temp_dir.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -322,11 +323,16 @@ void expectWholeFiles(const Files& now, const Files& before, const Files& after)
     }
 }
 
-TEST(FaultMatrix, EveryReportOfEverySequence) {
+// One test per sequence, so each stays well inside the per-test limit under
+// the sanitizers and they run side by side.
+class FaultMatrix : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(FaultMatrix, EveryReportEveryFault) {
     std::size_t cases = 0;
     std::size_t positions = 0;
     const auto list = sequences();
-    for (const Sequence& sequence : list) {
+    {
+        const Sequence& sequence = list.at(GetParam());
         Files filesBefore;
         std::vector<std::uint8_t> keyboardBefore;
         const Outcome clean = cleanRun(sequence, filesBefore, keyboardBefore);
@@ -384,11 +390,19 @@ TEST(FaultMatrix, EveryReportOfEverySequence) {
             }
         }
     }
-    std::cout << "fault matrix: " << list.size() << " sequences, " << positions
-              << " report positions, " << std::size(kFaults) << " fault kinds: " << cases
+    std::cout << "fault matrix, " << list.at(GetParam()).name << ": " << positions
+              << " report positions x " << std::size(kFaults) << " fault kinds = " << cases
               << " cases\n";
     ::testing::Test::RecordProperty("cases", static_cast<int>(cases));
 }
+
+INSTANTIATE_TEST_SUITE_P(EverySequence, FaultMatrix,
+                         ::testing::Range<std::size_t>(0, sequences().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                             std::string name = sequences().at(info.param).name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 } // namespace
 } // namespace kw
