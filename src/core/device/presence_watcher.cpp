@@ -133,14 +133,18 @@ void PresenceWatcher::OnDevicePresenceChanged(int present) {
         if (ReadDefaultMatrix(transport_, bytes) == kCommandOk &&
             keyMatrixFromBytes(bytes, matrix)) {
             state_.keyboard.defaultMatrix.replace(matrix);
-        } else {
+        } else if (device_.isAlive()) {
             window_.showDefaultMatrixPrompt();
         }
         DeviceInfo info;
         if (ReadDeviceInfo(transport_, info) == kCommandOk) {
             state_.keyboard.macroCapacity = info.macroCapacityBytes();
         }
-        window_.refreshProfiles();
+        // A keyboard that left during the sequence is reported gone at the
+        // next look; reading it now would only fail, with a second message.
+        if (device_.isAlive()) {
+            window_.refreshProfiles();
+        }
         window_.setPresenceIcon(kIconKeyboardPresent);
     }
     state_.devicePresent = present;

@@ -2,10 +2,13 @@
 // desktop and the generated skin: start-up, connection, removal, language,
 // keys and the quit sequence.
 
+#include "core/base/atomic_file.h"
 #include "core/device/commands.h"
+#include "core/sync/keyboard_refresh.h"
 #include "gui/app/single_instance.h"
 #include "gui/mainwnd/keyweave_dlg.h"
 #include "gui/mainwnd/simulated_window_test_fixture.h"
+#include "sim/keyboard_memory.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -279,6 +282,76 @@ TEST_F(KeyweaveDlgTest, ChangedKeyboardIsReadAgainOrTheUserIsAsked) {
     window.HandleInstanceRequest(app::kChangedRequest);
     EXPECT_TRUE(prompter.questions.empty());
     EXPECT_TRUE(window.Modified().isSet());
+}
+
+// A keyboard away for a while (the computer suspended, a re-plug) and back:
+// with the window shown, hidden, or in the middle of its connection
+// sequence. It ends connected, with the image the keyboard holds, and with
+// at most one message.
+TEST_F(KeyweaveDlgTest, KeyboardAwayForAWhileComesBackToTheSameImage) {
+    enum class When { Shown, Hidden, Connecting };
+    struct Case {
+        const char* name;
+        When when;
+        int leavesAfterCommands; // connecting: the command after which it goes
+    };
+    const Case cases[] = {
+        {"shown", When::Shown, 0},
+        {"hidden", When::Hidden, 0},
+        {"connecting, at the first report", When::Connecting, 1},
+        {"connecting, in the factory table", When::Connecting, 4},
+        {"connecting, in the refresh", When::Connecting, 14},
+    };
+    // The keyboard holds a configuration of its own, which must survive.
+    sim::KeyboardMemory memory = simulated.memory();
+    memory.keyTables[0][0] = 0x05;
+    memory.keyTables[0][1] = 0x02;
+    memory.keyTables[0][2] = 0x00;
+    simulated.setMemory(memory);
+    const auto keyboardBefore = sim::serializeMemory(simulated.memory());
+
+    bool started = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.messages.clear();
+        if (c.when == When::Connecting) {
+            simulated.unplug();
+            ASSERT_TRUE(waitFor([this] { return link.devicePresent == 0; }));
+            simulated.plug();
+            simulated.unplugAfterCommands(c.leavesAfterCommands);
+        }
+        if (!started) {
+            start();
+            started = true;
+        }
+        if (c.when != When::Connecting) {
+            ASSERT_TRUE(connected());
+            if (c.when == When::Hidden) {
+                window.hide();
+            } else {
+                window.ShowMainWindow();
+            }
+            simulated.unplug();
+        }
+        ASSERT_TRUE(waitFor([this] { return !simulated.plugged() && link.devicePresent == 0; }));
+        // Away for a while, with the window's events running as they would.
+        const auto back = std::chrono::steady_clock::now() + 1s;
+        waitFor([back] { return std::chrono::steady_clock::now() > back; });
+        simulated.plug();
+        ASSERT_TRUE(connected()) << "present " << link.devicePresent << ", open "
+                                 << link.interfaceOpen << ", icon " << window.TrayIconId()
+                                 << ", plugged " << simulated.plugged();
+        ASSERT_TRUE(waitFor([this] { return profile() >= 0; }));
+
+        EXPECT_LE(prompter.messages.size(), 1u);
+        EXPECT_EQ(sim::serializeMemory(simulated.memory()), keyboardBefore)
+            << "nothing was written to the keyboard";
+        // What the window shows is what a fresh read of the keyboard gives.
+        const auto fresh = dir / "fresh.cfg";
+        ASSERT_EQ(ReadConfigurationFromKeyboard(window.Sync(), fresh), 1);
+        EXPECT_EQ(readFileBytes(fresh, 1 << 20),
+                  readFileBytes(window.Sync().configFile(), 1 << 20));
+    }
 }
 
 TEST_F(KeyweaveDlgTest, TimersDriveThePreviewAndTheBusyPicture) {
