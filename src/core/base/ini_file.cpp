@@ -12,46 +12,90 @@ namespace kw {
 
 namespace {
 
-bool isComment(std::string_view trimmed) {
-    return !trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '#');
+// The blanks the platform's reader drops around names and values: ASCII white
+// space and Ctrl-Z (an old end-of-file mark). Other Unicode spaces are kept.
+bool isIniBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1A';
 }
 
-// The name of a "[name]" line; nullopt for every other line.
+std::string_view trimIni(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && isIniBlank(text[b])) {
+        ++b;
+    }
+    while (e > b && isIniBlank(text[e - 1])) {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
+
+// The name of a "[name]" line, up to its last ']'; nullopt for every other line.
 std::optional<std::string_view> sectionNameOf(std::string_view line) {
-    const auto trimmed = trimBlanks(line);
+    const auto trimmed = trimIni(line);
     if (trimmed.empty() || trimmed.front() != '[') {
         return std::nullopt;
     }
-    const auto close = trimmed.find(']');
+    const auto close = trimmed.rfind(']');
     if (close == std::string_view::npos) {
         return std::nullopt;
     }
-    return trimBlanks(trimmed.substr(1, close - 1));
+    return trimIni(trimmed.substr(1, close - 1));
 }
 
-// The key of a "key=value" line; nullopt for headers, comments and malformed lines.
-std::optional<std::string_view> keyOf(std::string_view line) {
-    const auto trimmed = trimBlanks(line);
-    if (trimmed.empty() || trimmed.front() == '[' || isComment(trimmed)) {
+// Every other line that is not blank is a key, as the platform reads it: lines
+// beginning with ';' or '#' too, and a line without '=' is a key without a
+// value, which reads as missing. The name may be empty ("=value").
+struct KeyLine {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+std::optional<KeyLine> keyOf(std::string_view line) {
+    const auto trimmed = trimIni(line);
+    if (trimmed.empty() || sectionNameOf(trimmed)) {
         return std::nullopt;
     }
     const auto eq = trimmed.find('=');
     if (eq == std::string_view::npos) {
-        return std::nullopt;
+        return KeyLine{trimmed, std::nullopt};
     }
-    const auto key = trimBlanks(trimmed.substr(0, eq));
-    if (key.empty()) {
-        return std::nullopt;
-    }
-    return key;
+    return KeyLine{trimIni(trimmed.substr(0, eq)), trimIni(trimmed.substr(eq + 1))};
 }
 
-std::string_view rawValueOf(std::string_view line) {
-    auto value = trimBlanks(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-        value = value.substr(1, value.size() - 2);
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// Cut to `maxUnits`, never inside a surrogate pair.
+void cutUnits(std::u16string& units, std::size_t maxUnits) {
+    if (units.size() > maxUnits) {
+        units.resize(maxUnits);
+        if (!units.empty() && isHighSurrogate(units.back())) {
+            units.pop_back(); // half a pair is no character
+        }
     }
-    return value;
+}
+
+// One pair of matching single or double quotes around the value is dropped.
+// The platform cuts the quoted text together with its closing quote and then
+// drops the last character whenever the quoted text fits its buffer whole, so
+// a quoted value of exactly 259 characters comes back with 258; so does ours.
+std::string valueText(std::string_view value) {
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    if (!quoted) {
+        return cutToUtf16Units(value, kIniValueMaxChars);
+    }
+    std::u16string units = utf8ToUtf16(value.substr(1)); // with the closing quote
+    const bool fits = units.size() <= kIniValueMaxChars + 1;
+    cutUnits(units, kIniValueMaxChars);
+    if (fits && !units.empty()) {
+        units.pop_back();
+        if (!units.empty() && isHighSurrogate(units.back())) {
+            units.pop_back();
+        }
+    }
+    return utf16ToUtf8(units);
 }
 
 bool hasLineBreakOrNul(std::string_view text) {
@@ -59,13 +103,14 @@ bool hasLineBreakOrNul(std::string_view text) {
 }
 
 bool isStorableName(std::string_view name) {
-    return !name.empty() && trimBlanks(name).size() == name.size() && !hasLineBreakOrNul(name);
+    return !name.empty() && trimIni(name).size() == name.size() && !hasLineBreakOrNul(name);
 }
 
 // Quotes a value whose outer blanks or quotes a reader would otherwise drop.
 std::string encodeValue(std::string_view value) {
-    const bool blanksAtEnds = trimBlanks(value).size() != value.size();
-    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    const bool blanksAtEnds = trimIni(value).size() != value.size();
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
     if (blanksAtEnds || quoted) {
         return "\"" + std::string(value) + "\"";
     }
@@ -88,12 +133,7 @@ std::string decodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
 
 std::string cutToUtf16Units(std::string_view utf8, std::size_t maxUnits) {
     std::u16string units = utf8ToUtf16(utf8);
-    if (units.size() > maxUnits) {
-        units.resize(maxUnits);
-        if (!units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF) {
-            units.pop_back(); // half a pair is no character
-        }
-    }
+    cutUnits(units, maxUnits);
     return utf16ToUtf8(units);
 }
 
@@ -115,22 +155,20 @@ IniDocument IniDocument::parse(std::string_view bytes) {
         text.assign(bytes);
     }
 
+    // Lines end at LF, CR LF or a CR alone, as the platform's reader splits them.
     bool endSeen = false;
     std::size_t start = 0;
     while (start < text.size()) {
-        const auto nl = text.find('\n', start);
+        const auto brk = text.find_first_of("\r\n", start);
         Line line;
-        if (nl == std::string::npos) {
+        if (brk == std::string::npos) {
             line.text = text.substr(start);
             start = text.size();
         } else {
-            line.text = text.substr(start, nl - start);
-            line.end = "\n";
-            if (!line.text.empty() && line.text.back() == '\r') {
-                line.text.pop_back();
-                line.end = "\r\n";
-            }
-            start = nl + 1;
+            line.text = text.substr(start, brk - start);
+            const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
+            line.end = crlf ? "\r\n" : text.substr(brk, 1);
+            start = brk + line.end.size();
             if (!endSeen) {
                 doc.lineEnd_ = line.end;
                 endSeen = true;
@@ -157,19 +195,23 @@ std::optional<IniDocument> IniDocument::loadForUpdate(const std::filesystem::pat
     return parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
-std::size_t IniDocument::findSection(std::string_view section) const {
-    const auto wanted = trimBlanks(section);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+std::optional<IniDocument::SectionLines> IniDocument::findSection(std::string_view section) const {
+    const auto wanted = trimIni(section);
+    const std::size_t firstHeader = sectionEnd(0);
+    if (wanted.empty()) {
+        return SectionLines{0, firstHeader};
+    }
+    for (std::size_t i = firstHeader; i < lines_.size(); ++i) {
         const auto name = sectionNameOf(lines_[i].text);
         if (name && equalsIgnoreCase(*name, wanted)) {
-            return i;
+            return SectionLines{i + 1, sectionEnd(i + 1)};
         }
     }
-    return lines_.size();
+    return std::nullopt;
 }
 
-std::size_t IniDocument::sectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
+std::size_t IniDocument::sectionEnd(std::size_t begin) const {
+    std::size_t i = begin;
     while (i < lines_.size() && !sectionNameOf(lines_[i].text)) {
         ++i;
     }
@@ -178,15 +220,14 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
 
 std::optional<std::size_t> IniDocument::findKey(std::string_view section,
                                                 std::string_view key) const {
-    const auto header = findSection(section);
-    if (header == lines_.size()) {
+    const auto lines = findSection(section);
+    if (!lines) {
         return std::nullopt;
     }
-    const auto wanted = trimBlanks(key);
-    const auto end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        const auto name = keyOf(lines_[i].text);
-        if (name && equalsIgnoreCase(*name, wanted)) {
+    const auto wanted = trimIni(key);
+    for (std::size_t i = lines->begin; i < lines->end; ++i) {
+        const auto found = keyOf(lines_[i].text);
+        if (found && equalsIgnoreCase(found->name, wanted)) {
             return i;
         }
     }
@@ -199,31 +240,35 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     if (!at) {
         return std::nullopt;
     }
-    return cutToUtf16Units(rawValueOf(lines_[*at].text), kIniValueMaxChars);
+    // The first line of the name decides, even when it holds no value.
+    const auto value = keyOf(lines_[*at].text)->value;
+    if (!value) {
+        return std::nullopt;
+    }
+    return valueText(*value);
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
-    return findSection(section) != lines_.size();
+    return findSection(section).has_value();
 }
 
 std::vector<std::string> IniDocument::keys(std::string_view section) const {
     std::vector<std::string> out;
-    const auto header = findSection(section);
-    if (header == lines_.size()) {
+    const auto lines = findSection(section);
+    if (!lines) {
         return out;
     }
-    const auto end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        const auto name = keyOf(lines_[i].text);
-        if (!name) {
+    for (std::size_t i = lines->begin; i < lines->end; ++i) {
+        const auto found = keyOf(lines_[i].text);
+        if (!found || !found->value || found->name.empty()) {
             continue;
         }
         bool seen = false;
         for (const auto& k : out) {
-            seen = seen || equalsIgnoreCase(k, *name);
+            seen = seen || equalsIgnoreCase(k, found->name);
         }
         if (!seen) {
-            out.emplace_back(*name);
+            out.emplace_back(found->name);
         }
     }
     return out;
@@ -259,27 +304,26 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
     // A line break in any part would let a value write lines of its own.
     if (!isStorableName(section) || section.find(']') != std::string_view::npos ||
         !isStorableName(key) || key.find('=') != std::string_view::npos || key.front() == '[' ||
-        isComment(key) || hasLineBreakOrNul(value)) {
+        hasLineBreakOrNul(value)) {
         return false;
     }
     if (const auto at = findKey(section, key)) {
         auto& line = lines_[*at];
-        const std::string spelling(*keyOf(line.text));
+        const std::string spelling(keyOf(line.text)->name);
         line.text = spelling + "=" + encodeValue(value);
         return true;
     }
     const std::string newLine = std::string(key) + "=" + encodeValue(value);
-    const auto header = findSection(section);
-    if (header == lines_.size()) {
+    const auto lines = findSection(section);
+    if (!lines) {
         insertLine(lines_.size(), "[" + std::string(section) + "]");
         insertLine(lines_.size(), newLine);
         return true;
     }
     // After the section's last non-blank line, so blank separators stay after it.
-    std::size_t last = header;
-    const auto end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (!trimBlanks(lines_[i].text).empty()) {
+    std::size_t last = lines->begin - 1; // the header
+    for (std::size_t i = lines->begin; i < lines->end; ++i) {
+        if (!trimIni(lines_[i].text).empty()) {
             last = i;
         }
     }

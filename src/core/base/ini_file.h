@@ -1,13 +1,20 @@
 #pragma once
-// INI files with the rules the program's files were written for on Windows:
-// section and key names compare without case, a missing value yields the
-// caller's default, values are cut to 259 characters, blanks around keys and
-// values and one pair of surrounding double quotes are dropped. Writing one
-// key keeps every other line of the file byte for byte.
+// INI files with the rules the program's files were written for on Windows,
+// as the platform's private-profile functions read them: section and key
+// names compare without case, a missing value yields the caller's default,
+// values are cut to 259 characters, blanks around keys and values and one pair
+// of surrounding double or single quotes are dropped. Only the first section
+// of a name is read, and in it the first line of a key. Every line that is
+// neither blank nor a "[section]" header is a key, so lines beginning with ';'
+// or '#' are keys too (no comment syntax), a line without '=' is a key without
+// a value (read as missing), "=value" has an empty name, and the lines before
+// the first header form a section named "". Lines end at LF, CR LF or CR.
+// Writing one key keeps every other line of the file byte for byte.
 //
 // Files are read as UTF-8 (with or without BOM) or UTF-16 with BOM and written
-// as UTF-8, keeping the file's line ends. A file that cannot be read, or is
-// too large to be an INI file, reads as empty.
+// as UTF-8, keeping the file's line ends. The platform reads a file without BOM
+// in the ANSI code page instead; ours are UTF-8. A file that cannot be read, or
+// is too large to be an INI file, reads as empty.
 
 #include <cstddef>
 #include <filesystem>
@@ -39,7 +46,8 @@ public:
     // The value, cut to kIniValueMaxChars; nullopt when the section or key is missing.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     bool hasSection(std::string_view section) const;
-    // Key names of a section in file order (first spelling of each), empty when missing.
+    // Names of the keys of a section that have a name and a value, in file
+    // order (first spelling of each); empty when the section is missing.
     std::vector<std::string> keys(std::string_view section) const;
     std::vector<std::string> sections() const;
 
@@ -59,10 +67,16 @@ private:
         std::string text; // without its line end
         std::string end;  // "\n", "\r\n" or empty for a last line without one
     };
-    // Index of the header of the first section with that name, or lines_.size().
-    std::size_t findSection(std::string_view section) const;
-    // One past the last line of the section whose header is at `header`.
-    std::size_t sectionEnd(std::size_t header) const;
+    // The lines of the first section with that name, after its header. The
+    // lines before the first header are a section without a name that comes
+    // first, so a lookup of "" reads them and never a later "[]".
+    struct SectionLines {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+    std::optional<SectionLines> findSection(std::string_view section) const;
+    // The first header at or after `begin` (lines_.size() when there is none).
+    std::size_t sectionEnd(std::size_t begin) const;
     std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
     void insertLine(std::size_t at, std::string text);
 

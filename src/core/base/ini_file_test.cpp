@@ -13,21 +13,32 @@ std::string fileText(const std::filesystem::path& file) {
 }
 
 TEST(IniDocument, LooksUpValuesByTheReadingRules) {
-    const auto doc = IniDocument::parse("top=ignored\n"
+    const auto doc = IniDocument::parse("top=before any section\n"
                                         "[Text]\n"
                                         "  Caption  =  Hello  world  \n"
                                         "Empty=\n"
                                         "Quoted=\"  padded  \"\n"
+                                        "Single='single'\n"
+                                        "Mixed=\"mixed'\n"
                                         "Half=\"open\n"
                                         "no equals sign here\n"
-                                        "=value without key\n"
-                                        "; comment=not a key\n"
+                                        "=value without a name\n"
+                                        "; comment=a key like any other\n"
+                                        "#hash=too\n"
                                         "Dup=first\n"
                                         "dup=second\n"
+                                        "bare\n"
+                                        "bare=after the bare line\n"
+                                        "\v\f\x1A blanks\x1A=\x1Aother blanks\f\n"
                                         "[Other]\n"
                                         "Caption=other\n"
+                                        "[x]y]\n"
+                                        "k=up to the last bracket\n"
+                                        "[no close=a key\n"
                                         "[text]\n"
-                                        "Late=in a repeated section\n");
+                                        "Late=in a repeated section\n"
+                                        "[]\n"
+                                        "unnamed=never read\n");
     struct Case {
         const char* section;
         const char* key;
@@ -38,22 +49,41 @@ TEST(IniDocument, LooksUpValuesByTheReadingRules) {
         {" Text ", " Caption", "Hello  world"}, // blanks around names do not count
         {"Text", "Empty", ""},                  // present but empty
         {"Text", "Quoted", "  padded  "},       // one pair of quotes stripped
+        {"Text", "Single", "single"},           // single quotes too
+        {"Text", "Mixed", "\"mixed'"},          // but only a matching pair
         {"Text", "Half", "\"open"},             // a lone quote stays
         {"Text", "Dup", "first"},               // the first of two spellings wins
+        {"Text", "", "value without a name"},
+        {"Text", "; comment", "a key like any other"},
+        {"Text", "#hash", "too"},
+        {"Text", "blanks", "other blanks"}, // vertical tab, form feed, Ctrl-Z are blanks
         {"Other", "Caption", "other"},
+        {"x]y", "k", "up to the last bracket"},
+        {"x]y", "[no close", "a key"},
+        {"", "top", "before any section"},
         {"Text", "Missing", std::nullopt},
         {"Missing", "Caption", std::nullopt},
-        {"Text", "no equals sign here", std::nullopt},
-        {"Text", "; comment", std::nullopt},
-        {"", "top", std::nullopt},      // keys before any section belong to none
-        {"Text", "Late", std::nullopt}, // only the first section of a name is read
+        {"Text", "no equals sign here", std::nullopt}, // a key without a value
+        {"Text", "bare", std::nullopt},                // and it hides a later line
+        {"Text", "Late", std::nullopt},                // only the first section of a name is read
+        {"", "unnamed", std::nullopt},                 // "" is the part before the first header
     };
     for (const auto& c : cases) {
         EXPECT_EQ(doc.value(c.section, c.key), c.expected) << c.section << "/" << c.key;
     }
     EXPECT_EQ(doc.keys("text"),
-              (std::vector<std::string>{"Caption", "Empty", "Quoted", "Half", "Dup"}));
-    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"Text", "Other"}));
+              (std::vector<std::string>{"Caption", "Empty", "Quoted", "Single", "Mixed", "Half",
+                                        "; comment", "#hash", "Dup", "bare", "blanks"}));
+    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"Text", "Other", "x]y", ""}));
+}
+
+TEST(IniDocument, LinesEndAtLfCrLfOrALoneCr) {
+    const auto doc = IniDocument::parse("[S]\ra=1\r\nb=2\nc=3\r\r\nd=4");
+    EXPECT_EQ(doc.value("S", "a"), "1");
+    EXPECT_EQ(doc.value("S", "b"), "2");
+    EXPECT_EQ(doc.value("S", "c"), "3");
+    EXPECT_EQ(doc.value("S", "d"), "4");
+    EXPECT_EQ(doc.serialize(), "[S]\ra=1\r\nb=2\nc=3\r\r\nd=4");
 }
 
 TEST(IniDocument, CutsValuesTo259Utf16Units) {
@@ -69,6 +99,20 @@ TEST(IniDocument, CutsValuesTo259Utf16Units) {
     EXPECT_EQ(doc.value("S", "ascii"), std::string(259, 'x'));
     EXPECT_EQ(doc.value("S", "straddling"), std::string(258, 'y'));
     EXPECT_EQ(doc.value("S", "twoByte")->size(), 259u * 2);
+}
+
+TEST(IniDocument, QuotedValuesAreCutWithTheirClosingQuote) {
+    // The closing quote counts while the quoted text fits the buffer of 260
+    // whole: 259 characters in quotes come back as 258, as the platform has it.
+    struct Case {
+        std::size_t inside;
+        std::size_t expected;
+    };
+    const Case cases[] = {{258, 258}, {259, 258}, {260, 259}, {300, 259}};
+    for (const auto& c : cases) {
+        const auto doc = IniDocument::parse("[S]\nk=\"" + std::string(c.inside, 'q') + "\"\n");
+        EXPECT_EQ(doc.value("S", "k"), std::string(c.expected, 'q')) << c.inside;
+    }
 }
 
 TEST(IniDocument, ReadsEveryEncodingTheFilesCanHave) {
@@ -131,6 +175,12 @@ TEST(IniDocument, SetKeepsEveryOtherLineByteForByte) {
         {"outer blanks and quotes survive a round trip", "[S]\n", "S", "k", " spaced ",
          "[S]\nk=\" spaced \"\n"},
         {"BOM kept", "\xEF\xBB\xBF[S]\nk=1\n", "S", "k", "2", "\xEF\xBB\xBF[S]\nk=2\n"},
+        {"single quotes survive a round trip", "[S]\n", "S", "k", "'q'", "[S]\nk=\"'q'\"\n"},
+        {"a key without a value gets one", "[S]\nbare\nz=1\n", "S", "bare", "now",
+         "[S]\nbare=now\nz=1\n"},
+        {"a key beginning with ';' is replaced like any other", "[S]\n;k=old\n", "S", ";k", "new",
+         "[S]\n;k=new\n"},
+        {"lone CR line ends kept and used", "[A]\rx=1\r", "A", "z", "3", "[A]\rx=1\rz=3\r"},
     };
     for (const auto& c : cases) {
         auto doc = IniDocument::parse(c.before);
@@ -154,7 +204,7 @@ TEST(IniDocument, RefusesNamesAndValuesThatWouldBreakTheFile) {
         {"S", "", "v"},
         {"S", " k", "v"},
         {"S", "[k", "v"},
-        {"S", ";k", "v"},
+        {"S", "k\v", "v"},
         {"S", "k", std::string("a\0b", 3)},
     };
     const std::string original = "[S]\nk=old\n";
