@@ -17,7 +17,11 @@ std::filesystem::path temporarySibling(const std::filesystem::path& path) {
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string suffix = ".tmp-" + std::to_string(seed) + "-" + std::to_string(stamp) + "-" +
                          std::to_string(counter++);
-    return path.string() + suffix;
+    // Appended to the path itself: its text on Windows is wide, and a name
+    // outside the ANSI code page has no narrow form.
+    auto sibling = path;
+    sibling += suffix;
+    return sibling;
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "core/base/settings_store.h"
 
+#include "core/base/environment.h"
 #include "core/base/ini_file.h"
 #include "core/base/text.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <system_error>
 
 namespace kw {
@@ -17,15 +17,26 @@ constexpr std::string_view kProductKeySection = "ProductKey";
 constexpr std::string_view kDwordPrefix = "dword:";
 
 std::filesystem::path configHome() {
-    // The XDG rules ignore a relative XDG_CONFIG_HOME.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-        xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
-        return xdg;
+#ifdef _WIN32
+    // The roaming application-data folder: per-user settings that travel with
+    // the user, as the registry's would.
+    if (auto appData = environmentFolder("APPDATA"); appData && appData->is_absolute()) {
+        return *appData;
     }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".config";
+    if (auto profile = environmentFolder("USERPROFILE"); profile && profile->is_absolute()) {
+        return *profile / "AppData" / "Roaming";
     }
     return std::filesystem::path(".config");
+#else
+    // The XDG rules ignore a relative XDG_CONFIG_HOME.
+    if (auto xdg = environmentFolder("XDG_CONFIG_HOME"); xdg && xdg->is_absolute()) {
+        return *xdg;
+    }
+    if (auto home = environmentFolder("HOME")) {
+        return *home / ".config";
+    }
+    return std::filesystem::path(".config");
+#endif
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The per-user settings store that stands in for the product's registry key
-// and the application profile: one INI file under $XDG_CONFIG_HOME. Values
-// carry a type, so a value that is not a DWORD can still be told apart.
+// and the application profile: one INI file under $XDG_CONFIG_HOME (%APPDATA%
+// on Windows). Values carry a type, so a value that is not a DWORD can still be
+// told apart.
 
 #include <cstdint>
 #include <filesystem>
@@ -13,7 +14,8 @@ namespace kw {
 
 class SettingsStore {
 public:
-    // The store of the current user: $XDG_CONFIG_HOME (or ~/.config) /keyweave/settings.ini.
+    // The store of the current user: $XDG_CONFIG_HOME (or ~/.config) /keyweave/settings.ini;
+    // on Windows %APPDATA% (or %USERPROFILE%\AppData\Roaming) \keyweave\settings.ini.
     static std::filesystem::path defaultPath();
 
     explicit SettingsStore(std::filesystem::path file);

@@ -1,5 +1,6 @@
 #include "core/base/atomic_file.h"
 #include "core/base/settings_store.h"
+#include "testsupport/scoped_env.h"
 #include "testsupport/temp_dir.h"
 
 #include <cstdlib>
@@ -10,32 +11,9 @@
 namespace kw {
 namespace {
 
-// Sets an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
+using testing::ScopedEnv;
 
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
+#ifndef _WIN32
 TEST(SettingsStore, DefaultPathFollowsTheXdgRules) {
     struct Case {
         const char* xdg;
@@ -54,6 +32,30 @@ TEST(SettingsStore, DefaultPathFollowsTheXdgRules) {
         EXPECT_EQ(SettingsStore::defaultPath(), c.expected) << (c.xdg ? c.xdg : "(unset)");
     }
 }
+#else
+TEST(SettingsStore, DefaultPathIsInTheRoamingApplicationData) {
+    struct Case {
+        const char* appData;
+        const char* profile;
+        std::filesystem::path expected;
+    };
+    const Case cases[] = {
+        {"C:\\Users\\u\\AppData\\Roaming", "C:\\Users\\u",
+         "C:\\Users\\u\\AppData\\Roaming\\keyweave\\settings.ini"},
+        {nullptr, "D:\\Profiles\\v", "D:\\Profiles\\v\\AppData\\Roaming\\keyweave\\settings.ini"},
+        {"relative", "D:\\Profiles\\v",
+         "D:\\Profiles\\v\\AppData\\Roaming\\keyweave\\settings.ini"},
+        // A user name outside the ANSI code page.
+        {"C:\\Users\\\xE4\xB8\xAD\\AppData\\Roaming", nullptr,
+         std::filesystem::path(u8"C:\\Users\\\u4E2D\\AppData\\Roaming\\keyweave\\settings.ini")},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv appData("APPDATA", c.appData);
+        ScopedEnv profile("USERPROFILE", c.profile);
+        EXPECT_EQ(SettingsStore::defaultPath(), c.expected) << (c.appData ? c.appData : "(unset)");
+    }
+}
+#endif
 
 TEST(SettingsStore, DwordValuesAreTypedAndSurviveReload) {
     testing::TempDir dir;

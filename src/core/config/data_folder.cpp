@@ -1,9 +1,9 @@
 #include "core/config/data_folder.h"
 
 #include "core/base/atomic_file.h"
+#include "core/base/environment.h"
 #include "core/config/config_block.h"
 
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -23,14 +23,21 @@ std::string userLightingName(int number) {
 } // namespace
 
 std::filesystem::path defaultDataHome() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
-        std::filesystem::path path(xdg);
-        if (path.is_absolute()) {
-            return path;
-        }
+#ifdef _WIN32
+    // The user's local application-data folder, where the design keeps the data folder.
+    if (auto local = environmentFolder("LOCALAPPDATA"); local && local->is_absolute()) {
+        return *local;
     }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home && *home ? home : ".") / ".local" / "share";
+    if (auto profile = environmentFolder("USERPROFILE"); profile && profile->is_absolute()) {
+        return *profile / "AppData" / "Local";
+    }
+    return std::filesystem::path(".");
+#else
+    if (auto xdg = environmentFolder("XDG_DATA_HOME"); xdg && xdg->is_absolute()) {
+        return *xdg;
+    }
+    return environmentFolder("HOME").value_or(".") / ".local" / "share";
+#endif
 }
 
 std::filesystem::path dataFolderPath(const std::filesystem::path& dataHome) {

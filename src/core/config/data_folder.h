@@ -1,12 +1,14 @@
 #pragma once
 // The per-user data folder: the configuration file, the user lighting files
-// and the view settings live in one product folder under $XDG_DATA_HOME.
+// and the view settings live in one product folder under $XDG_DATA_HOME
+// (%LOCALAPPDATA% on Windows).
 
 #include <filesystem>
 
 namespace kw {
 
-// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
+// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share. On
+// Windows %LOCALAPPDATA%, else %USERPROFILE%\AppData\Local.
 std::filesystem::path defaultDataHome();
 
 // The product folder inside `dataHome`.

@@ -2,6 +2,7 @@
 #include "core/base/ini_file.h"
 #include "core/config/config_file.h"
 #include "core/config/data_folder.h"
+#include "testsupport/scoped_env.h"
 #include "testsupport/temp_dir.h"
 
 #include <algorithm>
@@ -63,23 +64,39 @@ TEST(DataFolder, FolderThatCannotBeMadeIsReported) {
     EXPECT_FALSE(ensureDataFolder(home / "file", home.path()));
 }
 
+#ifndef _WIN32
 TEST(DataFolder, DataHomeFollowsTheXdgRules) {
-    const char* savedXdg = std::getenv("XDG_DATA_HOME");
-    const char* savedHome = std::getenv("HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
-    const std::string home = savedHome ? savedHome : "";
-
-    ::setenv("HOME", "/home/someone", 1);
-    ::setenv("XDG_DATA_HOME", "/data/here", 1);
+    testing::ScopedEnv home("HOME", "/home/someone");
+    testing::ScopedEnv xdg("XDG_DATA_HOME", "/data/here");
     EXPECT_EQ(defaultDataHome(), "/data/here");
-    ::setenv("XDG_DATA_HOME", "relative/data", 1); // ignored, as the XDG rules say
+    testing::setEnvironment("XDG_DATA_HOME", "relative/data"); // ignored, as the XDG rules say
     EXPECT_EQ(defaultDataHome(), "/home/someone/.local/share");
-    ::unsetenv("XDG_DATA_HOME");
+    testing::setEnvironment("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(defaultDataHome(), "/home/someone/.local/share");
-
-    savedXdg ? ::setenv("XDG_DATA_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-    savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
 }
+#else
+TEST(DataFolder, DataHomeIsTheLocalApplicationDataFolder) {
+    struct Case {
+        const char* localAppData;
+        const char* profile;
+        std::filesystem::path expected;
+    };
+    const Case cases[] = {
+        {"C:\\Users\\u\\AppData\\Local", "C:\\Users\\u", "C:\\Users\\u\\AppData\\Local"},
+        {nullptr, "D:\\Profiles\\v", "D:\\Profiles\\v\\AppData\\Local"},
+        {"", "D:\\Profiles\\v", "D:\\Profiles\\v\\AppData\\Local"},
+        {"relative", "D:\\Profiles\\v", "D:\\Profiles\\v\\AppData\\Local"},
+        // A user name outside the ANSI code page.
+        {"C:\\Users\\\xE4\xB8\xAD\\AppData\\Local", nullptr,
+         std::filesystem::path(u8"C:\\Users\\\u4E2D\\AppData\\Local")},
+    };
+    for (const auto& c : cases) {
+        testing::ScopedEnv local("LOCALAPPDATA", c.localAppData);
+        testing::ScopedEnv profile("USERPROFILE", c.profile);
+        EXPECT_EQ(defaultDataHome(), c.expected) << (c.localAppData ? c.localAppData : "(unset)");
+    }
+}
+#endif
 
 // "r,g,b" (parts 3) or "r,g,b,F" (parts 4) with colours 0..255 and F 0 or 1.
 bool parseColour(const std::string& text, std::size_t parts) {

@@ -1,6 +1,7 @@
 #include "core/base/atomic_file.h"
 #include "core/base/settings_store.h"
 #include "core/skin/language.h"
+#include "testsupport/scoped_env.h"
 #include "testsupport/temp_dir.h"
 
 #include <cstdlib>
@@ -229,9 +230,7 @@ TEST(SystemLanguage, TheFirstSetLocaleVariableDecides) {
             saved[i] = value;
         }
     }
-    auto set = [](const char* name, const char* value) {
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    };
+    auto set = [](const char* name, const char* value) { testing::setEnvironment(name, value); };
     for (const auto& c : cases) {
         set("LC_ALL", c.lcAll);
         set("LC_MESSAGES", c.lcMessages);
