@@ -3,7 +3,7 @@
 // change, and one that cannot have it in time says who holds it.
 
 #include "cli/run_cli_for_test.h"
-#include "platform/linux_keyboard_lock.h"
+#include "platform/keyboard_lock_file.h"
 #include "sim/simkbd_mount.h"
 #include "testsupport/temp_dir.h"
 
@@ -66,7 +66,7 @@ TEST(ConcurrentCommands, HeldKeyboardIsReportedWithItsHolderAndLeftAlone) {
     const auto before = std::filesystem::last_write_time(state);
 
     // Another program holds this simulated keyboard's state file.
-    kw::LinuxKeyboardLockFile other;
+    kw::PlatformKeyboardLockFile other;
     std::string ignored;
     ASSERT_TRUE(other.tryLock("simulated " + state.string(), ignored));
     const CliRun run =
@@ -75,7 +75,8 @@ TEST(ConcurrentCommands, HeldKeyboardIsReportedWithItsHolderAndLeftAlone) {
 
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("in use by"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("(pid " + std::to_string(::getpid()) + ")"), std::string::npos)
+    EXPECT_NE(run.err.find("(pid " + std::to_string(kw::testing::processId()) + ")"),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(std::filesystem::last_write_time(state), before) << "the state file is not written";
     const CliRun list = runCli("--simulate=" + state.string() + " macro list");

@@ -1,11 +1,11 @@
 #include "sim/keyboard_backend.h"
 
+#include "platform/keyboard_lock_file.h"
 #ifdef _WIN32
 #include "platform/windows_hid_backend.h"
 #else
 #include "platform/linux_hidraw_backend.h"
 #endif
-#include "platform/linux_keyboard_lock.h"
 #include "sim/keyboard_memory.h"
 #include "sim/simulated_hid_backend.h"
 
@@ -58,7 +58,7 @@ void attachKeyboardLock(KeyboardLock& lock, const KeyboardBackendChoice& choice,
     }
     // A simulated keyboard without a state file is this process's own: its
     // lock stays inside the process (an empty name).
-    lock.setFile(std::make_unique<LinuxKeyboardLockFile>(), std::move(name));
+    lock.setFile(std::make_unique<PlatformKeyboardLockFile>(), std::move(name));
 }
 
 bool saveKeyboardState(const KeyboardBackend& backend, const KeyboardBackendChoice& choice) {
