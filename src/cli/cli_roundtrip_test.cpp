@@ -222,9 +222,16 @@ TEST_F(CliRoundTrip, DeletingAMacroFollowsItsKeysInEveryProfile) {
 
 TEST_F(CliRoundTrip, BootStartsTheUpdateProgram) {
     const auto marker = dir / "started";
+#ifdef _WIN32
+    // A batch file, which CreateProcessW hands to the command interpreter.
+    const auto program = dir / "update.bat";
+    ASSERT_TRUE(
+        writeFileAtomically(program, "@echo off\r\ntype nul > \"" + marker.string() + "\"\r\n"));
+#else
     const auto program = dir / "update.sh";
     ASSERT_TRUE(writeFileAtomically(program, "#!/bin/sh\ntouch '" + marker.string() + "'\n"));
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+#endif
 
     const CliRun r = run("boot --yes " + program.string());
 

@@ -6,16 +6,35 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
+#include <thread>
+#ifndef _WIN32
+#include <spawn.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
+#endif
 
 namespace kw::sim {
+
+#ifdef _WIN32
+// The FUSE keyboard is a hidraw tree, which only Linux reads.
+class SimkbdMount {
+public:
+    SimkbdMount(const std::filesystem::path&, const std::filesystem::path& folder)
+        : folder_(folder) {}
+    bool available() const { return false; }
+    const std::string& reason() const { return reason_; }
+    const std::filesystem::path& root() const { return folder_; }
+    bool control(const std::string&) const { return false; }
+
+private:
+    std::filesystem::path folder_;
+    std::string reason_ = "there is no FUSE hidraw tree on Windows";
+};
+#else
 
 class SimkbdMount {
 public:
@@ -82,5 +101,6 @@ private:
     pid_t pid_ = -1;
     std::string reason_;
 };
+#endif
 
 } // namespace kw::sim
