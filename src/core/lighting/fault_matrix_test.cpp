@@ -398,8 +398,8 @@ TEST_P(FaultMatrix, EveryReportEveryFault) {
 
 INSTANTIATE_TEST_SUITE_P(EverySequence, FaultMatrix,
                          ::testing::Range<std::size_t>(0, sequences().size()),
-                         [](const ::testing::TestParamInfo<std::size_t>& info) {
-                             std::string name = sequences().at(info.param).name;
+                         [](const ::testing::TestParamInfo<std::size_t>& sequence) {
+                             std::string name = sequences().at(sequence.param).name;
                              std::replace(name.begin(), name.end(), ' ', '_');
                              return name;
                          });
