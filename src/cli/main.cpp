@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "core/base/program_files.h"
 #ifndef _WIN32
 #include "platform/linux_instance_notice.h"
 #endif
@@ -28,13 +29,16 @@ std::optional<int> parseNumber(std::string_view text, int low, int high) {
 
 namespace {
 
+// The language files and the default lighting file: beside the program in a
+// build tree, in ../share/keyweave once installed. Without either, commands
+// that need no such file still work from the program's own folder.
 std::filesystem::path programFolderOf(const char* argv0) {
     std::error_code ec;
     auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
         self = std::filesystem::absolute(argv0, ec);
     }
-    return self.parent_path();
+    return findProgramFiles(self.parent_path()).folder.value_or(self.parent_path());
 }
 
 void printHelp(std::ostream& out) {

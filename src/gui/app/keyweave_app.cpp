@@ -1,5 +1,6 @@
 #include "gui/app/keyweave_app.h"
 
+#include "core/base/program_files.h"
 #include "core/base/settings_store.h"
 #include "core/config/config_image.h"
 #include "core/config/data_folder.h"
@@ -100,13 +101,15 @@ void finishWhenReady(gui::CKeyweaveDlg& window, DeviceLinkState& link, const Com
 
 } // namespace
 
-AppPaths AppPaths::fromProgramFolder(const std::filesystem::path& folder) {
+AppPaths AppPaths::fromFolders(const std::filesystem::path& executableFolder,
+                               const std::filesystem::path& folder) {
     AppPaths paths;
     paths.programFolder = folder;
     paths.helpFolder = folder / "Help";
     paths.mainSkinFile =
         folder / std::string(skin::kSkinsFolder) / std::string(skin::kMainSkinFile);
-    paths.daemonPath = folder / kDaemonName;
+    // A program, so it stays beside the executable when installed.
+    paths.daemonPath = executableFolder / kDaemonName;
     return paths;
 }
 
@@ -138,8 +141,17 @@ bool CKeyweaveApp::settleInstance(const CommandLine& line, SingleInstance& insta
 
 int CKeyweaveApp::InitInstance() {
     application_.setQuitOnLastWindowClosed(false);
-    const AppPaths paths =
-        AppPaths::fromProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    const std::filesystem::path executableFolder =
+        QCoreApplication::applicationDirPath().toStdString();
+    const ProgramFilesSearch programFiles = findProgramFiles(executableFolder);
+    if (!programFiles.folder) {
+        // Without its skin the program cannot draw a window: the designed
+        // silent end, with one line for whoever started it by hand.
+        std::fprintf(stderr, "keyweave: no program files (skin, language files) in %s\n",
+                     searchedFoldersText(programFiles).c_str());
+        return 0;
+    }
+    const AppPaths paths = AppPaths::fromFolders(executableFolder, *programFiles.folder);
     std::vector<std::string> args;
     for (const QString& arg : QCoreApplication::arguments().mid(1)) {
         args.push_back(arg.toStdString());

@@ -12,12 +12,15 @@ namespace kw::app {
 
 // Where the program's files live, built once from the executable's folder.
 struct AppPaths {
+    // The folder of the program's own files: beside the executable in a build
+    // tree, ../share/keyweave once installed.
     std::filesystem::path programFolder;
     std::filesystem::path helpFolder;   // "Help/"
     std::filesystem::path mainSkinFile; // "Skins/Main.ini"
     std::filesystem::path daemonPath;   // the key daemon installed beside us
 
-    static AppPaths fromProgramFolder(const std::filesystem::path& folder);
+    static AppPaths fromFolders(const std::filesystem::path& executableFolder,
+                                const std::filesystem::path& programFolder);
 };
 
 class CKeyweaveApp {
