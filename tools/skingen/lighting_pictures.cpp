@@ -323,4 +323,13 @@ void writeLogoAndTrayIcons(const WindowDescription& main, const std::filesystem:
     saveImage(trayIcon(kAccent, true), skins / "tray_event.png", "PNG");
 }
 
+void writeApplicationIcons(const std::filesystem::path& iconsRoot) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const std::string edge = std::to_string(size);
+        const auto folder = iconsRoot / "hicolor" / (edge + "x" + edge) / "apps";
+        std::filesystem::create_directories(folder);
+        saveImage(logoFace(QSize(size, size), Look::Normal), folder / "keyweave.png", "PNG");
+    }
+}
+
 } // namespace kw::skingen

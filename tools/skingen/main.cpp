@@ -1,5 +1,6 @@
-// skingen: draws the whole Skins folder from the layout descriptions.
-//   skingen <layout folder> <Skins folder> <version>
+// skingen: draws the whole Skins folder from the layout descriptions, and the
+// program's desktop icons when a folder for them is given.
+//   skingen <layout folder> <Skins folder> <version> [<icons folder>]
 
 #include "layout_description.h"
 #include "lighting_pictures.h"
@@ -11,8 +12,9 @@
 #include <filesystem>
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: skingen <layout folder> <Skins folder> <version>\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr,
+                     "usage: skingen <layout folder> <Skins folder> <version> [<icons folder>]\n");
         return 2;
     }
     QGuiApplication app(argc, argv); // fonts need the GUI application
@@ -28,6 +30,9 @@ int main(int argc, char** argv) {
                 kw::skingen::writeLightingPictures(window, skins);
                 kw::skingen::writeLogoAndTrayIcons(window, skins);
             }
+        }
+        if (argc == 5) {
+            kw::skingen::writeApplicationIcons(argv[4]);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "skingen: %s\n", error.what());
