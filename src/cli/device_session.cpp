@@ -1,5 +1,6 @@
 #include "cli/device_session.h"
 
+#include "core/device/access_help.h"
 #include "core/device/interface_selection.h"
 
 #include <iomanip>
@@ -96,9 +97,9 @@ int DeviceSession::connect() {
     if (scan.accessDenied) {
         return fail(context_, kExitNoKeyboard,
                     "the keyboard is connected but " + scan.deniedPath +
-                        " cannot be opened (permission denied). Install the udev rule: "
-                        "sudo cp 70-keyweave.rules /etc/udev/rules.d/ && sudo udevadm control "
-                        "--reload && sudo udevadm trigger, then plug the keyboard in again");
+                        " cannot be opened (permission denied). Install the udev rule:\n" +
+                        accessRuleCommands(context_.programFolder / "70-keyweave.rules") +
+                        "\nthen unplug the keyboard and plug it in again");
     }
     if (!scan.enumerated) {
         return fail(context_, kExitNoKeyboard, "cannot list the HID devices");

@@ -56,6 +56,10 @@ bool applyControlLine(SimulatedKeyboard& keyboard, std::string_view line, std::s
         keyboard.unplug();
     } else if (verb == "plug" && want(0)) {
         keyboard.plug();
+    } else if (verb == "deny" && want(0)) {
+        keyboard.setAccessDenied(true);
+    } else if (verb == "allow" && want(0)) {
+        keyboard.setAccessDenied(false);
     } else if (verb == "event" && want(1)) {
         keyboard.sendEvent(static_cast<std::uint16_t>(args[0]));
     } else if (verb == "drop" && want(1)) {

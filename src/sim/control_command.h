@@ -1,7 +1,8 @@
 #pragma once
 // The text commands that drive a running simulated keyboard from outside
 // (written to the control file of `keyweave-simkbd`), one per line:
-//   unplug | plug | event CODE | drop N | status NTH VALUE | delay MS | unplug-after NTH
+//   unplug | plug | deny | allow | event CODE | drop N | status NTH VALUE | delay MS | unplug-after
+//   NTH
 // Numbers are decimal or 0x-prefixed hex.
 
 #include "sim/simulated_keyboard.h"

@@ -186,6 +186,9 @@ int treeOpen(const char* path, fuse_file_info* fi) {
     fi->direct_io = 1;
     fi->fh = 0;
     if (node->kind == NodeKind::Device) {
+        if (t.keyboard.accessDenied()) {
+            return -EACCES;
+        }
         fi->nonseekable = 1;
         fi->fh = reinterpret_cast<std::uint64_t>(
             new Handle{static_cast<SimInterface>(node->interface), t.keyboard.generation(),

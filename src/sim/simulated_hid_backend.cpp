@@ -96,6 +96,9 @@ HidOpenResult SimulatedHidBackend::open(const std::string& path, const HidOpenOp
     if (!which || !keyboard_.plugged()) {
         return {nullptr, HidOpenError::NotFound};
     }
+    if (keyboard_.accessDenied()) {
+        return {nullptr, HidOpenError::AccessDenied};
+    }
     auto parsed = parseReportDescriptor(descriptorOf(*which));
     if (!parsed || parsed->collections.empty()) {
         return {nullptr, HidOpenError::BadDescriptor};

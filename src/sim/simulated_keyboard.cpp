@@ -96,6 +96,16 @@ std::uint64_t SimulatedKeyboard::generation() const {
     return generation_;
 }
 
+void SimulatedKeyboard::setAccessDenied(bool denied) {
+    std::lock_guard lock(mutex_);
+    accessDenied_ = denied;
+}
+
+bool SimulatedKeyboard::accessDenied() const {
+    std::lock_guard lock(mutex_);
+    return accessDenied_;
+}
+
 bool SimulatedKeyboard::inBootMode() const {
     std::lock_guard lock(mutex_);
     return bootMode_;

@@ -61,6 +61,10 @@ public:
     // long after entering its boot mode it is plugged again in normal mode.
     // Zero (the default) leaves it in boot mode until plug().
     void setBootModeReturn(std::chrono::milliseconds after);
+    // Device nodes that refuse to open, as they do for a user the system has
+    // not given access to the keyboard (no udev rule). Present all the same.
+    void setAccessDenied(bool denied);
+    bool accessDenied() const;
 
     // Host side of the interfaces, for the given generation.
     bool hostWrite(SimInterface which, std::uint64_t generation,
@@ -118,6 +122,7 @@ private:
     KeyboardMemory memory_;
     bool plugged_ = true;
     bool bootMode_ = false;
+    bool accessDenied_ = false;
     std::uint64_t generation_ = 1;
     std::deque<Pending> queues_[kSimInterfaceCount];
 

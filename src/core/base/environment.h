@@ -11,4 +11,8 @@ namespace kw {
 // The variable's value as a path; nullopt when it is unset or empty.
 std::optional<std::filesystem::path> environmentFolder(const char* name);
 
+// The folder of the user's settings: $XDG_CONFIG_HOME when absolute, else
+// ~/.config; on Windows the roaming application-data folder.
+std::filesystem::path userConfigHome();
+
 } // namespace kw

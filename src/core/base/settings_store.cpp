@@ -16,33 +16,10 @@ namespace {
 constexpr std::string_view kProductKeySection = "ProductKey";
 constexpr std::string_view kDwordPrefix = "dword:";
 
-std::filesystem::path configHome() {
-#ifdef _WIN32
-    // The roaming application-data folder: per-user settings that travel with
-    // the user, as the registry's would.
-    if (auto appData = environmentFolder("APPDATA"); appData && appData->is_absolute()) {
-        return *appData;
-    }
-    if (auto profile = environmentFolder("USERPROFILE"); profile && profile->is_absolute()) {
-        return *profile / "AppData" / "Roaming";
-    }
-    return std::filesystem::path(".config");
-#else
-    // The XDG rules ignore a relative XDG_CONFIG_HOME.
-    if (auto xdg = environmentFolder("XDG_CONFIG_HOME"); xdg && xdg->is_absolute()) {
-        return *xdg;
-    }
-    if (auto home = environmentFolder("HOME")) {
-        return *home / ".config";
-    }
-    return std::filesystem::path(".config");
-#endif
-}
-
 } // namespace
 
 std::filesystem::path SettingsStore::defaultPath() {
-    return configHome() / "keyweave" / "settings.ini";
+    return userConfigHome() / "keyweave" / "settings.ini";
 }
 
 SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}

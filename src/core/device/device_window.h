@@ -4,6 +4,8 @@
 // ones; tests implement it with a recorder. Every call comes from a device
 // thread, never from the window's own thread.
 
+#include <string>
+
 namespace kw {
 
 // The vocabulary of the window messages these calls stand for.
@@ -35,6 +37,9 @@ public:
     virtual void postShowWindow() = 0;
     // Arms timer 1051 with period 0: the window re-reads the lighting.
     virtual void armLightingRefresh() = 0;
+    // The keyboard is there but its node `deniedPath` cannot be opened for
+    // lack of rights; an empty path: that is over (opened, or gone).
+    virtual void reportAccessDenied(const std::string& deniedPath) = 0;
 
     // Tray icon operations.
     virtual void setPresenceIcon(int icon) = 0;

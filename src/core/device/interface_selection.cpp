@@ -31,8 +31,11 @@ InterfaceScan openFirstMatching(HidDevice& device, InterfaceRole role) {
         const std::string path = entry->path;
         if (!openForRole(device, path, role)) {
             if (device.lastOpenError() == HidOpenError::AccessDenied) {
+                // The first such node names the keyboard in messages.
+                if (!scan.accessDenied) {
+                    scan.deniedPath = path;
+                }
                 scan.accessDenied = true;
-                scan.deniedPath = path;
             }
             continue;
         }

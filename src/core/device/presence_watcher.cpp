@@ -74,6 +74,14 @@ InterfaceScan PresenceWatcher::scan() {
     return scan;
 }
 
+void PresenceWatcher::reportAccess(const InterfaceScan& scan) {
+    const std::string denied = !scan.found && scan.accessDenied ? scan.deniedPath : std::string();
+    if (denied != deniedPath_) {
+        deniedPath_ = denied;
+        window_.reportAccessDenied(denied);
+    }
+}
+
 void PresenceWatcher::run() {
     if (state_.firstPresenceHandled == 1 && !pause(timings_.startDelay)) {
         return;
@@ -97,6 +105,7 @@ void PresenceWatcher::run() {
             if (!found.enumerated) {
                 break;
             }
+            reportAccess(found);
             if (found.found) {
                 state_.interfaceOpen = 1;
                 OnDevicePresenceChanged(1);

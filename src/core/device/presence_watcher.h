@@ -48,6 +48,9 @@ private:
     bool wakeUpProbe();
     // Scans for the interface and remembers its path when one is open afterwards.
     InterfaceScan scan();
+    // Tells the window when a scan finds the keyboard closed to us, and when
+    // that ends; only the changes, so an absent keyboard's scans stay quiet.
+    void reportAccess(const InterfaceScan& scan);
     // Waits (ending early on a change the platform reports), or returns false
     // at once when stop was asked.
     bool pause(std::chrono::milliseconds duration);
@@ -60,6 +63,7 @@ private:
     DeviceWindow& window_;
     PresenceTimings timings_;
     std::string interfacePath_;
+    std::string deniedPath_;
 
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -154,6 +154,23 @@ TEST(PresenceWatcher, BootModeLooksLikeARemoval) {
     EXPECT_TRUE(w.keyboard.inBootMode());
 }
 
+TEST(PresenceWatcher, AKeyboardClosedToUsIsToldOnceAndWhenItOpens) {
+    WatchedKeyboard w(true);
+    w.keyboard.setAccessDenied(true);
+    w.watcher.start();
+    ASSERT_TRUE(w.window.waitFor("denied sim:hidraw0"));
+    // Scans go on every absent poll; the window hears of the state once.
+    std::this_thread::sleep_for(200ms);
+    EXPECT_THAT(w.window.calls(), ElementsAre("denied sim:hidraw0"));
+    EXPECT_EQ(w.state.devicePresent, 0);
+
+    // The rule is installed: the keyboard connects as on any arrival.
+    w.keyboard.setAccessDenied(false);
+    ASSERT_TRUE(w.window.waitFor("icon 141"));
+    EXPECT_THAT(w.window.calls(),
+                ElementsAre("denied sim:hidraw0", "denied ", "version", "refresh", "icon 141"));
+}
+
 TEST(PresenceWatcher, StopJoinsInEitherState) {
     for (bool plugged : {true, false}) {
         WatchedKeyboard w(plugged);

@@ -23,6 +23,9 @@ public:
     void showDefaultMatrixPrompt() override { record("matrix-prompt"); }
     void postShowWindow() override { record("show"); }
     void armLightingRefresh() override { record("lighting"); }
+    void reportAccessDenied(const std::string& deniedPath) override {
+        record("denied " + deniedPath);
+    }
     void setPresenceIcon(int icon) override { record("icon " + std::to_string(icon)); }
     void setEventIcon() override {
         record("event-icon");

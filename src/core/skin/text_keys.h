@@ -66,7 +66,20 @@ inline constexpr std::string_view MENU_1 = "MENU_1";
 inline constexpr std::string_view MENU_2 = "MENU_2";
 inline constexpr std::string_view MENU_3 = "MENU_3";
 inline constexpr std::string_view MENU_4 = "MENU_4";
-inline constexpr std::array kMenus = {MENU_11, MENU_22, MENU_33, MENU_1, MENU_2, MENU_3, MENU_4};
+// Tray menu: the check item that starts the program with the user's session.
+inline constexpr std::string_view MENU_AUTOSTART = "MENU_AUTOSTART";
+// The autostart entry could not be written or removed (its path follows).
+inline constexpr std::string_view AUTOSTART_FAILED = "AUTOSTART_FAILED";
+inline constexpr std::array kMenus = {MENU_11, MENU_22, MENU_33,        MENU_1,          MENU_2,
+                                      MENU_3,  MENU_4,  MENU_AUTOSTART, AUTOSTART_FAILED};
+
+// The keyboard is there but its device nodes cannot be opened: the message
+// (the node and the commands follow it), its copy button, the tray tip's line.
+inline constexpr std::string_view KEYBOARD_ACCESS_DENIED = "KEYBOARD_ACCESS_DENIED";
+inline constexpr std::string_view KEYBOARD_ACCESS_COPY = "KEYBOARD_ACCESS_COPY";
+inline constexpr std::string_view KEYBOARD_ACCESS_TRAY = "KEYBOARD_ACCESS_TRAY";
+inline constexpr std::array kAccess = {KEYBOARD_ACCESS_DENIED, KEYBOARD_ACCESS_COPY,
+                                       KEYBOARD_ACCESS_TRAY};
 
 // About dialog.
 inline constexpr std::string_view LANG_ABOUT_TITLE = "LANG_ABOUT_TITLE";
@@ -241,18 +254,11 @@ inline constexpr std::array kManagerAndUpdate = {
 };
 
 // Every group of section "TEXT" above, for code that walks them all.
-inline constexpr std::array<std::span<const std::string_view>, 11> kTextGroups = {
-    kMainWindow,
-    kMenus,
-    kAbout,
-    kProfiles,
-    kApply,
-    kKeyTooltips,
-    kKeyNameFallback,
-    kFunctionKeyDescriptions,
-    kCompositeEditor,
-    kMacroEditor,
-    kManagerAndUpdate,
+inline constexpr std::array<std::span<const std::string_view>, 12> kTextGroups = {
+    kMainWindow,      kMenus,           kAccess,
+    kAbout,           kProfiles,        kApply,
+    kKeyTooltips,     kKeyNameFallback, kFunctionKeyDescriptions,
+    kCompositeEditor, kMacroEditor,     kManagerAndUpdate,
 };
 
 // Texts that are formats: one integer ("%d") or, for the profile error and the busy keyboard, one

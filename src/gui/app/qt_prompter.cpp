@@ -1,6 +1,9 @@
 #include "gui/app/qt_prompter.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kw::app {
 
@@ -18,6 +21,21 @@ bool QtPrompter::askOkCancel(const std::string& text, const std::string& caption
     return QMessageBox::warning(nullptr, QString::fromStdString(caption),
                                 QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel,
                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtPrompter::showMessageWithCopy(const std::string& text, const std::string& copyText,
+                                     const std::string& copyCaption) {
+    QMessageBox box(QMessageBox::Information, QString(), QString::fromStdString(text),
+                    QMessageBox::Ok);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* copy = box.addButton(QString::fromStdString(copyCaption), QMessageBox::ActionRole);
+    // Without the box's own handling the button copies and the box stays.
+    QObject::disconnect(copy, &QAbstractButton::clicked, nullptr, nullptr);
+    const QString commands = QString::fromStdString(copyText);
+    QObject::connect(copy, &QAbstractButton::clicked, &box,
+                     [commands] { QGuiApplication::clipboard()->setText(commands); });
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
 }
 
 } // namespace kw::app

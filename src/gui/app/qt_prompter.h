@@ -15,6 +15,10 @@ public:
     void showMessage(const std::string& text) override;
     // OK and Cancel with a caption; true for OK.
     virtual bool askOkCancel(const std::string& text, const std::string& caption);
+    // A message with OK and a button captioned `copyCaption` that puts
+    // `copyText` on the clipboard and leaves the message open.
+    virtual void showMessageWithCopy(const std::string& text, const std::string& copyText,
+                                     const std::string& copyCaption);
 };
 
 } // namespace kw::app

@@ -16,6 +16,7 @@ CTrayIcon::CTrayIcon(std::filesystem::path skinsFolder, QObject* parent)
     // The built-in texts only show when the language file has none.
     addCommand(kCommandOpen)->setText(QStringLiteral("&Open"));
     addCommand(kCommandAbout)->setText(QStringLiteral("&About"));
+    addCommand(kCommandAutostart)->setCheckable(true);
     addCommand(kCommandExit)->setText(QStringLiteral("E&xit"));
     connect(menu_.get(), &QMenu::aboutToShow, this, [this] { PreparedMenu(); });
 }
@@ -56,6 +57,13 @@ bool CTrayIcon::Create(const QString& tooltip, int iconId) {
     icon_->show();
     created_ = true;
     return true;
+}
+
+void CTrayIcon::SetTooltip(const QString& tooltip) {
+    tooltip_ = tooltip.left(kTooltipLimit);
+    if (created_) {
+        icon_->setToolTip(tooltip_);
+    }
 }
 
 void CTrayIcon::SetIcon(int iconId) {

@@ -1,7 +1,8 @@
 #pragma once
 // The notification-area icon: the keyboard's state as an image (absent,
-// present, event), a menu of Open, About and Exit re-texted from the language
-// file each time before it shows, and a double click that opens the window.
+// present, event), a menu of Open, About, Start with my session and Exit
+// re-texted from the language file each time before it shows, and a double
+// click that opens the window.
 // Where the desktop has no tray the icon stays absent and the program works on.
 
 #include <QMenu>
@@ -18,6 +19,8 @@ inline constexpr int kTrayIconId = 140;
 inline constexpr int kCommandOpen = 32771;
 inline constexpr int kCommandAbout = 32773;
 inline constexpr int kCommandExit = 32774;
+// A check item: the program starts with the user's session.
+inline constexpr int kCommandAutostart = 32790;
 
 class CTrayIcon : public QObject {
     Q_OBJECT
@@ -43,6 +46,8 @@ public:
     // What a click of the given kind on the icon does.
     void HandleActivation(QSystemTrayIcon::ActivationReason reason);
     QString Tooltip() const { return tooltip_; }
+    // A new tooltip, cut as Create cuts it; shown at once while created.
+    void SetTooltip(const QString& tooltip);
 
     static QString IconFile(int iconId);
 

@@ -15,16 +15,17 @@ TEST_F(TrayIconTest, MenuIsRetextedBeforeItShowsWithOpenAsTheBoldDefault) {
     int preparations = 0;
     tray.SetMenuPreparation([&](QMenu& menu) {
         ++preparations;
-        const QStringList texts = {"Abrir", "Sobre", "Sair"};
-        for (int i = 0; i < 3; ++i) {
+        const QStringList texts = {"Abrir", "Sobre", "Iniciar com a minha sessão", "Sair"};
+        for (int i = 0; i < 4; ++i) {
             menu.actions()[i]->setText(texts[i]);
         }
     });
     QMenu& menu = tray.PreparedMenu();
     EXPECT_EQ(preparations, 1);
-    ASSERT_EQ(menu.actions().size(), 3);
+    ASSERT_EQ(menu.actions().size(), 4);
     EXPECT_EQ(menu.actions()[0]->text(), "Abrir");
-    EXPECT_EQ(menu.actions()[2]->text(), "Sair");
+    EXPECT_EQ(menu.actions()[3]->text(), "Sair");
+    EXPECT_TRUE(menu.actions()[2]->isCheckable());
     ASSERT_NE(menu.defaultAction(), nullptr);
     EXPECT_EQ(menu.defaultAction()->data().toInt(), kCommandOpen);
     EXPECT_TRUE(menu.actions()[0]->font().bold());
@@ -54,6 +55,8 @@ TEST_F(TrayIconTest, WithoutANotificationAreaTheIconStaysAbsentAndCallsAreHarmle
     EXPECT_FALSE(tray.Create(QString(200, 'x'), 128));
     EXPECT_FALSE(tray.IsCreated());
     EXPECT_EQ(tray.Tooltip().size(), 127);
+    tray.SetTooltip(QString(300, 'y'));
+    EXPECT_EQ(tray.Tooltip(), QString(127, 'y'));
     tray.SetIcon(141);
     tray.Remove();
     EXPECT_FALSE(tray.IsCreated());

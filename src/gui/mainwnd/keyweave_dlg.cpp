@@ -153,16 +153,7 @@ CKeyweaveDlg::CKeyweaveDlg(MainWindowContext& context)
     previewTimer_.setSingleShot(true);
     connect(&previewTimer_, &QTimer::timeout, this, &CKeyweaveDlg::runPreviewTimer);
     connect(&tray_, &app::CTrayIcon::command, this, &CKeyweaveDlg::OnTrayCommand);
-    tray_.SetMenuPreparation([this](QMenu& menu) {
-        const int index = context_.language.CurrentLanguageIndex();
-        for (QAction* action : menu.actions()) {
-            const int id = action->data().toInt();
-            const char* key = id == app::kCommandOpen    ? "MENU_11"
-                              : id == app::kCommandAbout ? "MENU_22"
-                                                         : "MENU_33";
-            action->setText(qs(context_.language.LookupText(key, index)));
-        }
-    });
+    tray_.SetMenuPreparation([this](QMenu& menu) { prepareTrayMenu(menu); });
 }
 
 CKeyweaveDlg::~CKeyweaveDlg() {
@@ -491,47 +482,7 @@ void CKeyweaveDlg::LanguageChanged(int languageIndex) {
         }
     }
     setWindowTitle(qs(language.LookupText("MAIN_CAPTION", languageIndex)));
-}
-
-void CKeyweaveDlg::OnTrayCommand(int command) {
-    switch (command) {
-    case app::kCommandOpen:
-        ShowMainWindow();
-        break;
-    case app::kCommandAbout:
-        OpenAbout();
-        break;
-    case app::kCommandExit:
-        hide();
-        QuitSequence();
-        break;
-    default:
-        break;
-    }
-}
-
-void CKeyweaveDlg::OpenAbout() {
-    context_.about.Open();
-}
-
-void CKeyweaveDlg::SetTrayIcon(int iconId) {
-    if (iconId != trayIconId_ && !quit_) {
-        tray_.SetIcon(iconId);
-        trayIconId_ = iconId;
-    }
-}
-
-void CKeyweaveDlg::SetPresenceIcon(int iconId) {
-    lastPresenceIconId_ = iconId;
-    SetTrayIcon(iconId);
-}
-
-void CKeyweaveDlg::SetEventIcon() {
-    SetTrayIcon(kIconKeyboardEvent);
-}
-
-void CKeyweaveDlg::RestorePresenceIcon() {
-    SetTrayIcon(lastPresenceIconId_);
+    updateTrayTooltip();
 }
 
 void CKeyweaveDlg::StartBusyAnimation() {

@@ -126,6 +126,10 @@ public:
     void LanguageChanged(int languageIndex);
     void OnTrayCommand(int command);
     void OpenAbout();
+    // The keyboard is there but closed to us (empty path: no longer). Said
+    // once, with the commands that open it; the tray tip tells while it lasts.
+    void OnAccessDenied(const std::string& deniedPath);
+    bool AccessDenied() const { return accessDenied_; }
 
     // Tray icon, from the device threads through the bridge.
     void SetTrayIcon(int iconId);
@@ -187,6 +191,10 @@ private:
     void runPreviewTimer();
     bool previewWanted() const;
     void showBusyFrame();
+    // keyweave_dlg_tray.cpp: the tray menu's texts and check mark, its tip.
+    void prepareTrayMenu(QMenu& menu);
+    void updateTrayTooltip();
+    void toggleAutostart();
 
     MainWindowContext& context_;
     MainWindowHooks hooks_;
@@ -211,6 +219,8 @@ private:
     int lastPresenceIconId_ = kIconKeyboardAbsent;
     bool initDone_ = false;
     bool shownOnRequest_ = false;
+    bool accessDenied_ = false;
+    bool accessMessageShown_ = false;
     bool quit_ = false;
     SessionLockRecord session_;
 };

@@ -3,6 +3,8 @@
 // keys and the quit sequence.
 
 #include "core/base/atomic_file.h"
+#include "core/base/autostart_entry.h"
+#include "core/device/access_help.h"
 #include "core/device/commands.h"
 #include "core/sync/keyboard_refresh.h"
 #include "gui/app/single_instance.h"
@@ -146,6 +148,65 @@ TEST_F(KeyweaveDlgTest, RemovalHidesTheWindowClosesEditorsAndShowsTheAbsentIcon)
     simulated.plug();
     EXPECT_TRUE(connected());
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(KeyweaveDlgTest, AKeyboardClosedToTheUserIsExplainedOnceWithTheRule) {
+    simulated.setAccessDenied(true);
+    start();
+    ASSERT_TRUE(waitFor([this] { return window.AccessDenied(); }));
+    const std::string commands =
+        accessRuleCommands(kw::testing::programFolder() / "70-keyweave.rules");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0],
+              text("KEYBOARD_ACCESS_DENIED") + "\n\n" + commands + "\n\nsim:hidraw0");
+    EXPECT_EQ(prompter.copied, std::vector<std::string>{commands});
+    EXPECT_EQ(window.Tray().Tooltip().toStdString(),
+              text("KEYBOARD_TRAY_DESC") + "\n" + text("KEYBOARD_ACCESS_TRAY"));
+
+    // Plugged in again and still closed: the tip tells, the message is not repeated.
+    simulated.unplug();
+    ASSERT_TRUE(waitFor([this] { return !window.AccessDenied(); }));
+    simulated.plug();
+    ASSERT_TRUE(waitFor([this] { return window.AccessDenied(); }));
+    EXPECT_EQ(prompter.messages.size(), 1u);
+
+    // The rule in place: the keyboard connects and the tip is the plain one.
+    simulated.setAccessDenied(false);
+    ASSERT_TRUE(connected());
+    EXPECT_FALSE(window.AccessDenied());
+    EXPECT_EQ(window.Tray().Tooltip().toStdString(), text("KEYBOARD_TRAY_DESC"));
+}
+
+TEST_F(KeyweaveDlgTest, TheTrayMenuSwitchesStartingWithTheSession) {
+    simulated.unplug();
+    start();
+    const std::filesystem::path entry = dir / "config" / "autostart" / "keyweave.desktop";
+    const auto autostartItem = [this] {
+        for (QAction* action : window.Tray().PreparedMenu().actions()) {
+            if (action->data().toInt() == app::kCommandAutostart) {
+                return action;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    QAction* item = autostartItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text().toStdString(), text("MENU_AUTOSTART"));
+    EXPECT_FALSE(item->isChecked());
+
+    item->trigger();
+    ASSERT_TRUE(isAutostartEnabled(entry));
+    const auto written = readFileBytes(entry);
+    ASSERT_TRUE(written);
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    EXPECT_NE(std::string(written->begin(), written->end()).find("\"" + program + "\" /Start"),
+              std::string::npos);
+    EXPECT_TRUE(autostartItem()->isChecked());
+
+    autostartItem()->trigger();
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_FALSE(autostartItem()->isChecked());
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(KeyweaveDlgTest, SecondLanguageRetextsTheWindowAndTheAboutDialog) {

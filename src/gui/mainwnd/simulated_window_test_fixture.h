@@ -29,6 +29,11 @@ public:
         return yes;
     }
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessageWithCopy(const std::string& text, const std::string& copyText,
+                             const std::string&) override {
+        messages.push_back(text);
+        copied.push_back(copyText);
+    }
     bool askOkCancel(const std::string& text, const std::string& caption) override {
         questions.push_back(caption + ": " + text);
         return okAnswer;
@@ -37,6 +42,7 @@ public:
     bool okAnswer = false; // and to every OK/Cancel one
     std::vector<std::string> questions;
     std::vector<std::string> messages;
+    std::vector<std::string> copied; // what each message's copy button offers
 };
 
 class RecordingShell : public app::ShellActions {

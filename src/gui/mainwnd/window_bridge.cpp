@@ -100,6 +100,9 @@ void MainWindowBridge::postShowWindow() {
 void MainWindowBridge::armLightingRefresh() {
     post([](CKeyweaveDlg& w) { w.ArmLightingRefresh(); });
 }
+void MainWindowBridge::reportAccessDenied(const std::string& deniedPath) {
+    post([deniedPath](CKeyweaveDlg& w) { w.OnAccessDenied(deniedPath); });
+}
 void MainWindowBridge::setPresenceIcon(int icon) {
     send([icon](CKeyweaveDlg& w) { w.SetPresenceIcon(icon); });
 }

@@ -28,6 +28,7 @@ public:
     void showDefaultMatrixPrompt() override;
     void postShowWindow() override;
     void armLightingRefresh() override;
+    void reportAccessDenied(const std::string& deniedPath) override;
     void setPresenceIcon(int icon) override;
     void setEventIcon() override;
     void restorePresenceIcon() override;
