@@ -14,7 +14,8 @@ int usage() {
                  "Presents a simulated keyboard under DIR as DIR/sys/class/hidraw and DIR/dev.\n"
                  "Its memory is kept in FILE (created when missing). Write lines such as\n"
                  "\"unplug\", \"plug\", \"event 0x1811\", \"drop 4\", \"status 3 0xFE\",\n"
-                 "\"delay 50\" or \"unplug-after 3\" to DIR/control to drive it.\n";
+                 "\"delay 50\", \"unplug-after 3\", \"deny\" or \"allow\" (the nodes refuse to\n"
+                 "open, as without the udev rule, or open again) to DIR/control to drive it.\n";
     return 2;
 }
 
