@@ -146,4 +146,8 @@ void LinuxKeyboardLockFile::unlock() {
     }
 }
 
+std::filesystem::path LinuxKeyboardLockFile::changeRecord(const std::string& name) const {
+    return std::filesystem::path(fileFor(folder_, name)).replace_extension(".changes");
+}
+
 } // namespace kw

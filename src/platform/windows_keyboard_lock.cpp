@@ -128,4 +128,8 @@ void WindowsKeyboardLockFile::unlock() {
     handle_ = nullptr;
 }
 
+std::filesystem::path WindowsKeyboardLockFile::changeRecord(const std::string& name) const {
+    return std::filesystem::path(fileFor(folder_, name)).replace_extension(".changes");
+}
+
 } // namespace kw

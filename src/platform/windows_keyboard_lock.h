@@ -22,6 +22,8 @@ public:
 
     bool tryLock(const std::string& name, std::string& holder) override;
     void unlock() override;
+    // Beside the lock file, under the same name.
+    std::filesystem::path changeRecord(const std::string& name) const override;
 
     // The file that stands for `name` in `folder`.
     static std::filesystem::path fileFor(const std::filesystem::path& folder,

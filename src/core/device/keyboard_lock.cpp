@@ -1,5 +1,8 @@
 #include "core/device/keyboard_lock.h"
 
+#include "core/base/atomic_file.h"
+
+#include <charconv>
 #include <thread>
 
 namespace kw {
@@ -53,7 +56,36 @@ bool KeyboardLock::lock(std::string* holder) {
         }
     }
     fileHeld_ = !name.empty();
+    record_ = fileHeld_ ? file_->changeRecord(name) : std::filesystem::path();
     return true;
+}
+
+std::uint64_t KeyboardLock::changeCount() {
+    if (record_.empty()) {
+        return changes_;
+    }
+    // A missing or damaged record counts as no writes: the first write after
+    // it makes every program that remembered another count look again.
+    const auto bytes = readFileBytes(record_, 32);
+    std::uint64_t count = 0;
+    if (!bytes || bytes->empty()) {
+        return 0;
+    }
+    const char* first = reinterpret_cast<const char*>(bytes->data());
+    const char* last = first + bytes->size();
+    const auto [end, error] = std::from_chars(first, last, count);
+    return error == std::errc() && end == last ? count : 0;
+}
+
+void KeyboardLock::countChange() {
+    const std::uint64_t next = changeCount() + 1;
+    if (record_.empty()) {
+        changes_ = next;
+    } else {
+        // A record that cannot be written leaves the count as it was: other
+        // programs then miss this write, as they would without a record.
+        writeFileAtomically(record_, std::to_string(next));
+    }
 }
 
 void KeyboardLock::unlock() {

@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -26,6 +28,9 @@ public:
     virtual bool tryLock(const std::string& name, std::string& holder) = 0;
     // Gives up what the last successful tryLock took.
     virtual void unlock() = 0;
+    // Where the count of configuration writes to the keyboard called `name`
+    // is kept for every program; empty: nowhere beyond this process.
+    virtual std::filesystem::path changeRecord(const std::string& name) const = 0;
 };
 
 // Long enough for another program's whole command, short enough that a stuck
@@ -49,6 +54,14 @@ public:
     bool lock(std::string* holder = nullptr);
     void unlock();
 
+    // How many configuration writes every program together has made to the
+    // keyboard (kept beside the lock file, else counted in this process).
+    // Only while the lock is held. A program that remembers the count as of
+    // its own last read or write tells from it whether another one wrote since.
+    std::uint64_t changeCount();
+    // Counts one more write; only while the lock is held.
+    void countChange();
+
 private:
     // Gives the lock up inside the process.
     void release();
@@ -63,6 +76,10 @@ private:
     bool fileHeld_ = false;
     std::unique_ptr<KeyboardLockFile> file_;
     std::function<std::string()> name_;
+    // The change record of the keyboard the lock is held for; empty while the
+    // count stays in this process, in changes_.
+    std::filesystem::path record_;
+    std::uint64_t changes_ = 0;
     std::chrono::milliseconds wait_;
 };
 

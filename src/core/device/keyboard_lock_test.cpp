@@ -2,7 +2,9 @@
 // between programs (two locks sharing one fake lock file stand for two
 // programs), a bounded wait that names the holder.
 
+#include "core/base/atomic_file.h"
 #include "core/device/keyboard_lock.h"
+#include "testsupport/temp_dir.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ struct SharedFile {
     std::string record;
     int lockCount = 0;
     std::vector<std::string> names;
+    std::filesystem::path changes; // the change record; empty: none
 };
 
 class FakeLockFile : public KeyboardLockFile {
@@ -46,6 +49,9 @@ public:
             shared_.owner = nullptr;
             shared_.record.clear();
         }
+    }
+    std::filesystem::path changeRecord(const std::string&) const override {
+        return shared_.changes;
     }
 
 private:
@@ -105,6 +111,35 @@ TEST(KeyboardLock, AnotherProgramGetsItOnceTheHolderIsDone) {
     window.lock.unlock();
     other.join();
     EXPECT_FALSE(overlapped);
+}
+
+TEST(KeyboardLock, WritesAreCountedForEveryProgramInTheChangeRecord) {
+    kw::testing::TempDir dir;
+    SharedFile file;
+    file.changes = dir / "keyboard.changes";
+    Program window(file, "keyweave (pid 1)", 50ms);
+    Program cli(file, "keyweave-cli (pid 2)", 50ms);
+    {
+        KeyboardLockGuard held(window.lock);
+        EXPECT_EQ(window.lock.changeCount(), 0u) << "no record yet";
+    }
+    for (int i = 0; i < 2; ++i) {
+        KeyboardLockGuard held(cli.lock);
+        cli.lock.countChange();
+    }
+    {
+        KeyboardLockGuard held(window.lock);
+        EXPECT_EQ(window.lock.changeCount(), 2u);
+    }
+    // A damaged record counts as none; the next write makes it whole again.
+    KeyboardLockGuard held(window.lock);
+    for (const std::string damaged :
+         {std::string("12x\0junk"), std::string(100, '9'), std::string("99999999999999999999")}) {
+        ASSERT_TRUE(writeFileAtomically(file.changes, damaged));
+        EXPECT_EQ(window.lock.changeCount(), 0u) << damaged;
+    }
+    window.lock.countChange();
+    EXPECT_EQ(window.lock.changeCount(), 1u);
 }
 
 TEST(KeyboardLock, ThreadsOfOneProgramNeverOverlap) {

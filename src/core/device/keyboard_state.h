@@ -7,6 +7,7 @@
 #include "core/config/key_matrix.h"
 
 #include <atomic>
+#include <cstdint>
 
 namespace kw {
 
@@ -21,6 +22,10 @@ struct KeyboardState {
     // Set when a refresh could not read the keyboard: the image then holds
     // defaults, and writing them would overwrite what the keyboard holds.
     std::atomic<bool> imageUnread{false};
+    // The keyboard lock's change count as of this program's last read or
+    // write of the configuration; -1 while none counts (nothing read yet, or
+    // a whole configuration is written on purpose).
+    std::atomic<std::int64_t> knownChanges{-1};
 };
 
 } // namespace kw

@@ -108,9 +108,12 @@ inline constexpr std::string_view KEYBOARD_CHANGED_PROMPT = "KEYBOARD_CHANGED_PR
 // A write sequence the keyboard did not complete; a configuration it could not give.
 inline constexpr std::string_view KEYBOARD_NOT_TAKEN = "KEYBOARD_NOT_TAKEN";
 inline constexpr std::string_view KEYBOARD_NOT_READ = "KEYBOARD_NOT_READ";
-inline constexpr std::array kApply = {
-    EXTRA_MACRO_TOO_LONG,    EXTRA_PROFILE_SPACE_TIGHT, KEYBOARD_BUSY,    KEYBOARD_BUSY_SOMEONE,
-    KEYBOARD_CHANGED_PROMPT, KEYBOARD_NOT_TAKEN,        KEYBOARD_NOT_READ};
+// An Apply found that another program wrote the keyboard since it was read.
+inline constexpr std::string_view KEYBOARD_CHANGED_NOT_APPLIED = "KEYBOARD_CHANGED_NOT_APPLIED";
+inline constexpr std::array kApply = {EXTRA_MACRO_TOO_LONG,    EXTRA_PROFILE_SPACE_TIGHT,
+                                      KEYBOARD_BUSY,           KEYBOARD_BUSY_SOMEONE,
+                                      KEYBOARD_CHANGED_PROMPT, KEYBOARD_NOT_TAKEN,
+                                      KEYBOARD_NOT_READ,       KEYBOARD_CHANGED_NOT_APPLIED};
 
 // Key button tooltips: name + KEY_PROMPT_SET + one of the others + assigned name + ")".
 inline constexpr std::string_view KEY_PROMPT_SET = "KEY_PROMPT_SET";

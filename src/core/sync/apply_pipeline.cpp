@@ -57,6 +57,17 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles) {
                                                         defaults, context.device.macros)));
     }
 
+    // Another program wrote the keyboard since this one read it: the image
+    // here is older, and writing it would take that change back unasked. The
+    // user is told and the edits are kept; the next Apply writes over it.
+    KeyboardLock& lock = context.transport.sequenceLock();
+    const auto changes = static_cast<std::int64_t>(lock.changeCount());
+    const std::int64_t known = context.keyboard.knownChanges.exchange(changes);
+    if (known >= 0 && known != changes) {
+        context.showText(text_keys::KEYBOARD_CHANGED_NOT_APPLIED);
+        return 0;
+    }
+
     // Mends the design, which sent every part whatever the keyboard answered
     // and counted only the last key table: a macro area the keyboard refused
     // halfway was then reported as applied, and key tables went out that
@@ -74,6 +85,9 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles) {
     if (result == kCommandOk) {
         result = end;
     }
+    // Even a write the keyboard took in part has changed it for the others.
+    lock.countChange();
+    context.keyboard.knownChanges = static_cast<std::int64_t>(lock.changeCount());
     if (result != kCommandOk) {
         context.showText(text_keys::KEYBOARD_NOT_TAKEN);
         return 0;

@@ -1,5 +1,6 @@
 #include "core/config/macro_area.h"
 #include "core/sync/apply_pipeline.h"
+#include "core/sync/keyboard_refresh.h"
 #include "core/sync/sync_test_fixture.h"
 
 #include <condition_variable>
@@ -234,6 +235,44 @@ TEST_F(ApplyTest, FailuresKeepTheConfigurationModified) {
     EXPECT_EQ(keyboardEntry(0, kEscape), (MatrixEntry{0, 0, 0}));
     EXPECT_TRUE(modified.isSet());
     EXPECT_FALSE(std::filesystem::exists(context.configFile()));
+}
+
+TEST_F(ApplyTest, AnotherProgramsWriteIsNotTakenBackUnasked) {
+    ASSERT_EQ(RefreshFromKeyboard(context), 1);
+    // Another program on the same keyboard (its lock, so its count, is shared)
+    // reads it, gives B the function of A and applies.
+    KeyboardState otherKeyboard;
+    otherKeyboard.defaultMatrix.replace(factoryMatrix());
+    otherKeyboard.macroCapacity = keyboard.macroCapacity.load();
+    ConfigImage otherConfig;
+    DeviceImage otherDevice;
+    ModifiedFlag otherModified;
+    testing::ScriptedPrompter otherPrompter;
+    testing::TempDir otherData;
+    SyncContext other{link.transport, otherKeyboard,    otherConfig,
+                      otherDevice,    otherModified,    otherPrompter,
+                      language,       otherData.path(), programFolder.path()};
+    ASSERT_EQ(RefreshFromKeyboard(other), 1);
+    otherConfig.entry(0, KeyIndexOf(kKeyB))->type = KeyEntryType::KeySingle;
+    otherConfig.entry(0, KeyIndexOf(kKeyB))->value = kKeyA;
+    otherModified.set();
+    ASSERT_EQ(ApplyConfiguration(other, nullptr), 1);
+    const MatrixEntry otherChange = keyboardEntry(0, kKeyB);
+    link.keyboard.clearLog();
+
+    // This program's image is older: its Apply writes nothing and says why.
+    edit(kEscape, KeyEntryType::KeySingle, kKeyA);
+    EXPECT_EQ(apply(), 0);
+    EXPECT_THAT(commands(), ::testing::Not(::testing::Contains(kCmdBeginTransfer)));
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"KEYBOARD_CHANGED_NOT_APPLIED"});
+    EXPECT_EQ(keyboardEntry(0, kKeyB), otherChange);
+    EXPECT_TRUE(modified.isSet());
+
+    // Told once: applying again writes the edits over it, as the user chose.
+    EXPECT_EQ(apply(), 1);
+    EXPECT_EQ(keyboardEntry(0, kEscape), keyboardEntry(0, kKeyA));
+    EXPECT_FALSE(modified.isSet());
+    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 TEST_F(ApplyTest, AllProfilesWriteThreeKeyTablesAfterTheMacroArea) {

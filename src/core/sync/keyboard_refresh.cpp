@@ -101,7 +101,12 @@ int ReadConfigurationFromKeyboard(SyncContext& context, const std::filesystem::p
         }
         std::lock_guard guard(staged.lock);
         const auto bytes = configurationFileBytes(staged);
-        return bytes && writeFileAtomically(file, *bytes) ? 1 : 0;
+        if (!bytes || !writeFileAtomically(file, *bytes)) {
+            return 0;
+        }
+        context.keyboard.knownChanges =
+            static_cast<std::int64_t>(context.transport.sequenceLock().changeCount());
+        return 1;
     } catch (const std::bad_alloc&) {
         return 0;
     }

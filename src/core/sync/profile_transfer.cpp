@@ -30,8 +30,10 @@ int ImportProfileFile(SyncContext& context, const std::filesystem::path& file) {
             context.showText("MAIN_PROMPT_INPORT");
             return 0;
         }
-        // The file is a whole configuration: writing it overwrites nothing unread.
+        // The file is a whole configuration: writing it overwrites nothing
+        // unread, and what another program wrote is replaced on purpose.
         context.keyboard.imageUnread = false;
+        context.keyboard.knownChanges = -1;
         SaveConfigurationFile(context.config, context.configFile(), false);
         written = BuildDeviceImage(context, true);
         context.redrawKeys();

@@ -35,7 +35,8 @@ protected:
         std::string texts = "[TEXT]\nMACRO_NEW_PREFIX=Macro\n";
         for (const char* key :
              {"EXTRA_MACRO_TOO_LONG", "EXTRA_PROFILE_SPACE_TIGHT", "PROFILE_SELECT_PROMPT",
-              "PROFILE_SEELCT_PROMPT2", "MAIN_PROMPT_INPORT", "PROFILE_FORMAT_ERROR"}) {
+              "PROFILE_SEELCT_PROMPT2", "MAIN_PROMPT_INPORT", "PROFILE_FORMAT_ERROR",
+              "KEYBOARD_CHANGED_NOT_APPLIED"}) {
             texts += std::string(key) + "=" + key + "\n";
         }
         EXPECT_TRUE(writeFileAtomically(programFolder / "Lang0409.ini", texts));

@@ -441,7 +441,9 @@ void CKeyweaveDlg::HandleInstanceRequest(const QByteArray& request) {
                 context_.language.text(text_keys::KEYBOARD_CHANGED_PROMPT));
             asking = false;
             if (!load || quit_) {
-                return; // the user keeps the edits; their next Apply decides
+                // The user keeps the edits; their next Apply says what it
+                // would write over before it does.
+                return;
             }
             CloseEditors();
         }
