@@ -31,8 +31,8 @@ endif()
 # before the rule that acts on "uaccess".
 install(FILES assets/70-keyweave.rules DESTINATION lib/udev/rules.d)
 
-# The package's documentation: its copyright and its changelog, compressed
-# without a time stamp so that every build gives the same bytes.
+# The package's documentation: its copyright, its changelog and the manual
+# pages, compressed without a time stamp so that every build gives the same bytes.
 set(KEYWEAVE_DEBIAN ${PROJECT_SOURCE_DIR}/cmake/debian)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KEYWEAVE_DEBIAN}/changelog)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/debian)
@@ -40,6 +40,13 @@ execute_process(COMMAND gzip -9nc ${KEYWEAVE_DEBIAN}/changelog
                 OUTPUT_FILE ${CMAKE_BINARY_DIR}/debian/changelog.gz)
 install(FILES ${KEYWEAVE_DEBIAN}/copyright ${CMAKE_BINARY_DIR}/debian/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/keyweave)
+foreach(page keyweave keyweave-cli keyweave-simkbd)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/assets/man/${page}.1)
+    execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/assets/man/${page}.1
+                    OUTPUT_FILE ${CMAKE_BINARY_DIR}/debian/${page}.1.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/debian/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME keyweave)

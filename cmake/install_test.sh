@@ -26,7 +26,8 @@ for file in bin/keyweave bin/keyweave-cli bin/keyweave-simkbd \
     share/keyweave/Skins/UserDengColor_3.userd share/keyweave/Help/index.html \
     lib/udev/rules.d/70-keyweave.rules share/icons/hicolor/48x48/apps/keyweave.png \
     share/applications/org.example.keyweave.Keyweave.desktop \
-    share/metainfo/org.example.keyweave.Keyweave.metainfo.xml share/doc/keyweave/copyright; do
+    share/metainfo/org.example.keyweave.Keyweave.metainfo.xml share/doc/keyweave/copyright \
+    share/man/man1/keyweave.1.gz share/man/man1/keyweave-cli.1.gz; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 
