@@ -2,6 +2,8 @@
 
 #include "core/base/bytes.h"
 
+#include <optional>
+
 namespace kw::sim {
 
 std::vector<std::uint8_t> configurationDescriptor() {
@@ -50,6 +52,8 @@ SimulatedKeyboard::SimulatedKeyboard(KeyboardMemory memory) : memory_(std::move(
 SimulatedKeyboard::~SimulatedKeyboard() {
     returner_.request_stop();
     returnWait_.notify_all();
+    announcer_.request_stop();
+    delayedAnswer_.notify_all();
 }
 
 void SimulatedKeyboard::setBootModeReturn(std::chrono::milliseconds after) {
@@ -181,9 +185,50 @@ bool SimulatedKeyboard::hostWrite(SimInterface which, std::uint64_t generation,
         }
     } else if (answered) {
         changed_.notify_all();
-        notifyReady();
+        bool delayed = false;
+        {
+            std::lock_guard lock(mutex_);
+            delayed = delay_.count() > 0;
+            delayedQueued_ += delayed ? 1 : 0;
+            if (delayed && !announcer_.joinable()) {
+                announcer_ = std::jthread(
+                    [this](std::stop_token stop) { announceDelayedAnswers(std::move(stop)); });
+            }
+        }
+        if (delayed) {
+            delayedAnswer_.notify_all();
+        } else {
+            notifyReady();
+        }
     }
     return true;
+}
+
+void SimulatedKeyboard::announceDelayedAnswers(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    while (!stop.stop_requested()) {
+        // The earliest answer not announced yet; answers are queued in due order.
+        std::optional<std::chrono::steady_clock::time_point> due;
+        for (const Pending& answer : queues_[0]) {
+            if (answer.readyAt > announcedUpTo_) {
+                due = answer.readyAt;
+                break;
+            }
+        }
+        if (!due) {
+            const std::uint64_t seen = delayedQueued_;
+            delayedAnswer_.wait(lock, stop, [this, seen] { return delayedQueued_ != seen; });
+            continue;
+        }
+        if (std::chrono::steady_clock::now() < *due) {
+            delayedAnswer_.wait_until(lock, stop, *due, [] { return false; });
+            continue;
+        }
+        announcedUpTo_ = *due;
+        lock.unlock();
+        notifyReady();
+        lock.lock();
+    }
 }
 
 SimRead SimulatedKeyboard::hostRead(SimInterface which, std::uint64_t generation,

@@ -116,6 +116,9 @@ private:
     void appendLog(SimLogEntry entry);
     void notifyReady();
     void scheduleReturnFromBootMode();
+    // Calls the ready listener when a delayed answer falls due, for readers
+    // that wait on the listener rather than on hostRead (the FUSE tree's poll).
+    void announceDelayedAnswers(std::stop_token stop);
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
@@ -140,8 +143,13 @@ private:
 
     std::chrono::milliseconds bootModeReturn_{0};
     std::condition_variable_any returnWait_;
-    // Last, so it stops before anything it uses goes away.
+    // The latest due time of a delayed answer already announced.
+    std::chrono::steady_clock::time_point announcedUpTo_{};
+    std::uint64_t delayedQueued_ = 0; // delayed answers queued so far
+    std::condition_variable_any delayedAnswer_;
+    // Last, so they stop before anything they use goes away.
     std::jthread returner_;
+    std::jthread announcer_; // started with the first delayed answer
 };
 
 } // namespace kw::sim

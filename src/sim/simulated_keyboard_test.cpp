@@ -1,10 +1,15 @@
 // The simulated keyboard's boot mode: it leaves normal mode on the boot-mode
 // command and, when told to, comes back by itself as a flashed keyboard does.
+// Delayed answers: readers that wait on the ready listener hear of each one
+// when it falls due.
 
+#include "core/device/commands.h"
 #include "sim/simulated_keyboard.h"
 
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace kw::sim {
 namespace {
@@ -68,6 +73,30 @@ TEST(SimulatedKeyboardBootMode, APlugMeanwhileIsNotUndoneAndDestructionDoesNotWa
     SimulatedKeyboard keyboard;
     keyboard.setBootModeReturn(1h);
     sendBootMode(keyboard);
+}
+
+TEST(SimulatedKeyboardDelay, EachDelayedAnswerIsAnnouncedWhenItIsDue) {
+    SimulatedKeyboard keyboard;
+    keyboard.setAnswerDelay(30ms);
+    std::mutex mutex;
+    std::vector<bool> readyWhenAnnounced;
+    keyboard.setReadyListener([&] {
+        const bool ready = keyboard.readReady(SimInterface::Configuration, keyboard.generation());
+        std::lock_guard lock(mutex);
+        readyWhenAnnounced.push_back(ready);
+    });
+    const CommandPacket info = buildCommandPacket(kCmdReadDeviceInfo, 0, 0, {});
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(keyboard.hostWrite(SimInterface::Configuration, keyboard.generation(), info));
+    }
+    ASSERT_TRUE(eventually([&] {
+        std::lock_guard lock(mutex);
+        return readyWhenAnnounced.size() >= 2;
+    }));
+    keyboard.setReadyListener(nullptr);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(readyWhenAnnounced, std::vector<bool>(readyWhenAnnounced.size(), true))
+        << "announced before the answer could be read";
 }
 
 } // namespace
