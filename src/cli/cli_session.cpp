@@ -4,6 +4,7 @@
 #include "core/config/data_folder.h"
 #include "core/config/key_matrix.h"
 #include "core/device/commands.h"
+#include "core/skin/text_keys.h"
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/keyboard_refresh.h"
 
@@ -103,6 +104,9 @@ int CliSession::applyAllProfiles() {
         std::lock_guard guard(config_->lock);
         SaveConfigurationFile(*config_, sync_.configFile(), false);
         written = BuildDeviceImage(sync_, true);
+    }
+    if (written == kImageStale) {
+        sync_.showText(text_keys::KEYBOARD_CHANGED_NOT_APPLIED);
     }
     if (written != 1) {
         return fail(context_, kExitNegative, "the keyboard did not take the configuration");

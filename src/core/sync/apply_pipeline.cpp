@@ -59,13 +59,12 @@ int WriteDeviceImage(SyncContext& context, bool allProfiles) {
 
     // Another program wrote the keyboard since this one read it: the image
     // here is older, and writing it would take that change back unasked. The
-    // user is told and the edits are kept; the next Apply writes over it.
+    // edits are kept and the caller tells the user; the next Apply writes.
     KeyboardLock& lock = context.transport.sequenceLock();
     const auto changes = static_cast<std::int64_t>(lock.changeCount());
     const std::int64_t known = context.keyboard.knownChanges.exchange(changes);
     if (known >= 0 && known != changes) {
-        context.showText(text_keys::KEYBOARD_CHANGED_NOT_APPLIED);
-        return 0;
+        return kImageStale;
     }
 
     // Mends the design, which sent every part whatever the keyboard answered
@@ -124,17 +123,21 @@ int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
     if (!context.modified.isSet()) {
         return 1;
     }
-    KeyboardLockGuard held(context.transport.sequenceLock());
-    if (!held.held()) {
-        context.showKeyboardBusy(held.holder());
-        return 0;
-    }
     int saved = 0;
     int written = 0;
     {
+        KeyboardLockGuard held(context.transport.sequenceLock());
+        if (!held.held()) {
+            context.showKeyboardBusy(held.holder());
+            return 0;
+        }
         std::lock_guard guard(context.config.lock);
         saved = SaveConfigurationFile(context.config, context.configFile(), false);
         written = BuildDeviceImage(context, context.modified.allProfiles());
+    }
+    if (written == kImageStale) {
+        context.showText(text_keys::KEYBOARD_CHANGED_NOT_APPLIED);
+        return 0;
     }
     if (saved == 1 && written == 1) {
         context.modified.clear();

@@ -39,24 +39,29 @@ sleep 0.2
 click Composite.ini CONTROL_OK "$dialog"
 wait_gone 680x460 50 || fail "the editor did not close"
 
-# Apply while the six commands write.
+# Apply while the six commands write. The keyboard answers a little slowly,
+# so the commands take a second or two together and the window's Apply waits
+# for the keyboard in the middle of them.
+echo "delay 5" >"$root/control"
 pids=()
 for i in 0 1 2 3 4 5; do
     cli macro add "NAME$i" "A down 10, A up 10" >"$work/cli$i.log" 2>&1 &
     pids+=($!)
 done
+sleep 0.1
 click Main.ini CONTROL2_APPLY "$main"
 for i in 0 1 2 3 4 5; do
     wait "${pids[$i]}" || fail "macro add NAME$i failed: $(cat "$work/cli$i.log")"
 done
 sleep 1
+echo "delay 0" >"$root/control"
 
 # What the window says (a message, then perhaps the question whether to load
 # the keyboard's configuration) is answered with the default buttons: OK, No.
 for _ in $(seq 10); do
     others=$(xdotool search --onlyvisible --class keyweave 2>/dev/null | while read -r id; do
         size=$(xdotool getwindowgeometry "$id" | sed -n "s/.*Geometry: //p")
-        [ "$size" != 1000x560 ] && echo "$id"
+        if [ "$size" != 1000x560 ]; then echo "$id"; fi
     done)
     [ -z "$others" ] && break
     xdotool windowactivate --sync "$(head -n 1 <<<"$others")" key Return 2>/dev/null || true
