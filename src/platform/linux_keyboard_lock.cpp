@@ -1,5 +1,7 @@
 #include "platform/linux_keyboard_lock.h"
 
+#include "platform/lock_name_hash.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -17,20 +19,6 @@ namespace {
 constexpr std::size_t kHolderLimit = 200;
 // File names stay well inside NAME_MAX; longer names end in a hash of the whole.
 constexpr std::size_t kNameLimit = 120;
-
-std::string fnv1aHex(std::string_view text) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
-    }
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string out(16, '0');
-    for (int i = 15; i >= 0; --i) {
-        out[static_cast<std::size_t>(i)] = digits[hash & 0xF];
-        hash >>= 4;
-    }
-    return out;
-}
 
 // The same keyboard reached through two spellings of its path is one keyboard.
 std::string canonicalName(const std::string& name) {
@@ -102,7 +90,7 @@ std::filesystem::path LinuxKeyboardLockFile::fileFor(const std::filesystem::path
         safe += plain ? c : '_';
     }
     if (safe.size() > kNameLimit) {
-        safe = safe.substr(safe.size() - kNameLimit) + "-" + fnv1aHex(whole);
+        safe = safe.substr(safe.size() - kNameLimit) + "-" + lockNameHash(whole);
     }
     return folder / ("keyboard" + safe + ".lock");
 }

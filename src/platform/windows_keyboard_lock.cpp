@@ -1,6 +1,7 @@
 #include "platform/windows_keyboard_lock.h"
 
 #include "core/base/text.h"
+#include "platform/lock_name_hash.h"
 
 #include <algorithm>
 #include <array>
@@ -16,20 +17,6 @@ namespace {
 constexpr DWORD kHolderLimit = 200;
 // The byte that is locked: past any record, and locks beyond the end are allowed.
 constexpr DWORD kLockOffsetHigh = 1;
-
-std::string hashHex(std::string_view text) {
-    std::uint64_t hash = 0xcbf29ce484222325ull; // FNV-1a
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
-    }
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string out(16, '0');
-    for (int i = 15; i >= 0; --i) {
-        out[static_cast<std::size_t>(i)] = digits[hash & 0xF];
-        hash >>= 4;
-    }
-    return out;
-}
 
 std::string utf8Of(const std::filesystem::path& path) {
     const std::wstring wide = path.wstring();
@@ -75,7 +62,7 @@ WindowsKeyboardLockFile::~WindowsKeyboardLockFile() {
 std::filesystem::path WindowsKeyboardLockFile::fileFor(const std::filesystem::path& folder,
                                                        const std::string& name) {
     // Names compare without case on Windows, as its paths do.
-    return folder / ("keyboard-" + hashHex(asciiLower(name)) + ".lock");
+    return folder / ("keyboard-" + lockNameHash(asciiLower(name)) + ".lock");
 }
 
 bool WindowsKeyboardLockFile::tryLock(const std::string& name, std::string& holder) {
