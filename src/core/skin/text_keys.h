@@ -81,6 +81,12 @@ inline constexpr std::string_view KEYBOARD_ACCESS_TRAY = "KEYBOARD_ACCESS_TRAY";
 inline constexpr std::array kAccess = {KEYBOARD_ACCESS_DENIED, KEYBOARD_ACCESS_COPY,
                                        KEYBOARD_ACCESS_TRAY};
 
+// Colours in words, for screen readers (with the "#RRGGBB" after them).
+inline constexpr std::array<std::string_view, 11> kColourWords = {
+    "COLOUR_BLACK",  "COLOUR_WHITE",  "COLOUR_GREY",  "COLOUR_RED",
+    "COLOUR_ORANGE", "COLOUR_YELLOW", "COLOUR_GREEN", "COLOUR_CYAN",
+    "COLOUR_BLUE",   "COLOUR_PURPLE", "COLOUR_PINK"};
+
 // About dialog.
 inline constexpr std::string_view LANG_ABOUT_TITLE = "LANG_ABOUT_TITLE";
 inline constexpr std::string_view GUANYU_JIESHAO = "GUANYU_JIESHAO"; // product line
@@ -257,11 +263,12 @@ inline constexpr std::array kManagerAndUpdate = {
 };
 
 // Every group of section "TEXT" above, for code that walks them all.
-inline constexpr std::array<std::span<const std::string_view>, 12> kTextGroups = {
+inline constexpr std::array<std::span<const std::string_view>, 13> kTextGroups = {
     kMainWindow,      kMenus,           kAccess,
     kAbout,           kProfiles,        kApply,
     kKeyTooltips,     kKeyNameFallback, kFunctionKeyDescriptions,
     kCompositeEditor, kMacroEditor,     kManagerAndUpdate,
+    kColourWords,
 };
 
 // Texts that are formats: one integer ("%d") or, for the profile error and the busy keyboard, one
