@@ -24,6 +24,7 @@ struct StringSlot {
     std::uint32_t byteLength = 0; // with its terminator; 0 = empty slot
 
     bool empty() const { return byteLength == 0; }
+    bool operator==(const StringSlot&) const = default;
 };
 
 bool usesStringSlot(KeyEntryType type);

@@ -121,6 +121,8 @@ int BuildDeviceImage(SyncContext& context, bool allProfiles) {
 int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
     BusyScope busy(indicator);
     if (!context.modified.isSet()) {
+        // The keyboard already holds the image: nothing is left to step back to.
+        context.forgetEdits();
         return 1;
     }
     int saved = 0;
@@ -141,6 +143,7 @@ int ApplyConfiguration(SyncContext& context, BusyIndicator* indicator) {
     }
     if (saved == 1 && written == 1) {
         context.modified.clear();
+        context.forgetEdits();
         return 1;
     }
     return 0;

@@ -140,6 +140,7 @@ int RefreshFromKeyboard(SyncContext& context, bool* fromKeyboard) {
         context.redrawKeys();
     }
     context.modified.clear();
+    context.forgetEdits();
     if (!read) {
         context.showText(text_keys::KEYBOARD_NOT_READ);
     }

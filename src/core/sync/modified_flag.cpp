@@ -17,6 +17,14 @@ void ModifiedFlag::setAllProfiles() {
     change(true);
 }
 
+void ModifiedFlag::restore(bool modified, bool allProfiles) {
+    {
+        std::lock_guard guard(mutex_);
+        allProfiles_ = allProfiles;
+    }
+    change(modified);
+}
+
 bool ModifiedFlag::allProfiles() const {
     std::lock_guard guard(mutex_);
     return value_ && allProfiles_;

@@ -20,6 +20,8 @@ public:
     void setAllProfiles();
     bool allProfiles() const;
     void clear() { change(false); }
+    // Puts back a state read earlier with isSet and allProfiles (undo, redo).
+    void restore(bool modified, bool allProfiles);
 
     // Called after every change of the value (not for repeated sets), outside the flag's lock.
     int subscribe(Listener listener);

@@ -88,6 +88,8 @@ int ProfileSwitcher::SelectProfile(int index) {
     }
     std::lock_guard guard(context_.config.lock);
     context_.redrawKeys();
+    // The steps were edits of the profile left behind (or were just applied or discarded).
+    context_.forgetEdits();
     return 1;
 }
 

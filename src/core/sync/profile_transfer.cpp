@@ -44,6 +44,8 @@ int ImportProfileFile(SyncContext& context, const std::filesystem::path& file) {
     } else {
         context.modified.set();
     }
+    // Undo never goes back across a loaded file.
+    context.forgetEdits();
     return written;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/config/config_file.h"
 #include "core/skin/text_keys.h"
+#include "core/sync/edit_history.h"
 
 namespace kw {
 
@@ -13,6 +14,18 @@ void SyncContext::showKeyboardBusy(const std::string& holder) const {
 
 std::filesystem::path SyncContext::configFile() const {
     return configFilePath(dataHome, programFolder);
+}
+
+void SyncContext::recordEdit() const {
+    if (history) {
+        history->Record();
+    }
+}
+
+void SyncContext::forgetEdits() const {
+    if (history) {
+        history->Clear();
+    }
 }
 
 } // namespace kw

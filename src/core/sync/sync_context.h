@@ -1,7 +1,8 @@
 #pragma once
 // What the refresh, the apply and the profile operations work on: the link to
 // the keyboard and what the connection learnt about it, both configuration
-// images, the window's modified flag, the user's answers and the texts.
+// images, the window's modified flag and undo history, the user's answers and
+// the texts.
 
 #include "core/base/prompter.h"
 #include "core/config/config_image.h"
@@ -16,6 +17,8 @@
 
 namespace kw {
 
+class EditHistory;
+
 struct SyncContext {
     Transport& transport;
     KeyboardState& keyboard;
@@ -28,6 +31,8 @@ struct SyncContext {
     std::filesystem::path programFolder;
     // Redraws the window's key buttons from the image; empty when there is no window.
     std::function<void()> refreshKeyButtons;
+    // The window's undo history; null when there is no window.
+    EditHistory* history = nullptr;
 
     // The configuration file (making sure the data folder exists).
     std::filesystem::path configFile() const;
@@ -39,6 +44,10 @@ struct SyncContext {
             refreshKeyButtons();
         }
     }
+    // One committed edit becomes an undo step.
+    void recordEdit() const;
+    // The image now matches the keyboard or a file: earlier steps no longer apply.
+    void forgetEdits() const;
 };
 
 } // namespace kw
