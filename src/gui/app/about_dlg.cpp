@@ -1,5 +1,7 @@
 #include "gui/app/about_dlg.h"
 
+#include "gui/skin/skin_picture.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,8 +24,15 @@ CAboutDlg::CAboutDlg(const Language& language, ShellActions& shell,
       link_(new CHyperLink(shell, this)), ok_(new QPushButton(this)) {
     setModal(false);
     auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap(qtPath(language.programFolder() / "Skins" / "tray_absent.png"))
-                        .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Scaled to the screen's own pixels, so a high-density screen shows it sharp.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap logo =
+        QPixmap::fromImage(
+            gui::LoadScaledImage(qtPath(language.programFolder() / "Skins" / "tray_absent.png"),
+                                 ratio))
+            .scaled(QSize(48, 48) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    logo.setDevicePixelRatio(ratio);
+    icon->setPixmap(logo);
     firstLine_->SetTextColour(palette().color(QPalette::WindowText));
     secondLine_->SetTextColour(palette().color(QPalette::WindowText));
     link_->SetLink(link, link);

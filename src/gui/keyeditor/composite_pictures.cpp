@@ -6,14 +6,17 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace kw::gui {
 
 const CompositePictures* LoadCompositePictures(const std::filesystem::path& programFolder,
-                                               QSize clientSize) {
-    // One set per program folder (a program has one; tests use several).
-    static std::map<std::filesystem::path, std::unique_ptr<CompositePictures>> loaded;
-    if (const auto found = loaded.find(programFolder); found != loaded.end()) {
+                                               QSize clientSize, qreal devicePixelRatio) {
+    // One set per program folder and ratio (a program has one; tests use several).
+    using Key = std::pair<std::filesystem::path, qreal>;
+    static std::map<Key, std::unique_ptr<CompositePictures>> loaded;
+    const Key key{programFolder, devicePixelRatio};
+    if (const auto found = loaded.find(key); found != loaded.end()) {
         return found->second.get();
     }
     auto pictures = std::make_unique<CompositePictures>();
@@ -22,13 +25,13 @@ const CompositePictures* LoadCompositePictures(const std::filesystem::path& prog
             const std::filesystem::path file =
                 programFolder / std::string(skin::kCompositePagePictures[set][face]);
             QImage& picture = pictures->sets[set][face];
-            picture = LoadSkinPicture(app::qtPath(file), clientSize);
+            picture = LoadSkinPicture(app::qtPath(file), clientSize, devicePixelRatio);
             if (picture.isNull()) {
                 return nullptr;
             }
         }
     }
-    return (loaded[programFolder] = std::move(pictures)).get();
+    return (loaded[key] = std::move(pictures)).get();
 }
 
 } // namespace kw::gui

@@ -21,10 +21,11 @@ struct CompositePictures {
     }
 };
 
-// The pictures under `programFolder`, drawn at the dialog's client size. The
-// first successful load of a folder is kept and returned again; nullptr while any picture
+// The pictures under `programFolder`, drawn at the dialog's client size, for a
+// screen of `devicePixelRatio` (LoadSkinPicture). The first successful load of
+// a folder at a ratio is kept and returned again; nullptr while any picture
 // is missing or cannot be decoded.
 const CompositePictures* LoadCompositePictures(const std::filesystem::path& programFolder,
-                                               QSize clientSize);
+                                               QSize clientSize, qreal devicePixelRatio);
 
 } // namespace kw::gui

@@ -192,7 +192,7 @@ bool Keyweave_DlgComposite::Initialise() {
     if (!ApplySkin()) {
         return false;
     }
-    pictures_ = LoadCompositePictures(deps_.programFolder, size());
+    pictures_ = LoadCompositePictures(deps_.programFolder, size(), PictureRatio());
     if (!pictures_) {
         fatalExit_();
         return false;

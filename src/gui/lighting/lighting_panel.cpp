@@ -3,6 +3,7 @@
 #include "core/lighting/preview_tables.h"
 #include "core/skin/language.h"
 #include "gui/skin/placement.h"
+#include "gui/skin/skin_picture.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -223,7 +224,9 @@ const QImage& CLightingPanel::picture(const std::string& file) {
     auto found = pictures_.find(file);
     if (found == pictures_.end()) {
         // Loaded once; a missing file leaves the control without a face rather than failing.
-        QImage image(QString::fromStdString((deps_.layout.folder() / file).string()));
+        QImage image =
+            LoadScaledImage(QString::fromStdString((deps_.layout.folder() / file).string()),
+                            deps_.window.devicePixelRatioF());
         found = pictures_.emplace(file, std::move(image)).first;
     }
     return found->second;

@@ -11,6 +11,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/startup_trace.h"
 #include "gui/skin/placement.h"
+#include "gui/skin/skin_picture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -200,7 +201,7 @@ void CKeyweaveDlg::Initialise() {
             Qt::AutoConnection);
     });
 
-    images_ = ViewImages::Load(Layout().folder());
+    images_ = ViewImages::Load(Layout().folder(), PictureRatio());
     link_ = qs(Layout().link());
     if (hooks_.placeKeyButtons) {
         hooks_.placeKeyButtons();
@@ -271,8 +272,9 @@ void CKeyweaveDlg::placeSkinElements() {
     busyPicture_->hide();
     controls_[kIdBusyPicture] = busyPicture_;
     for (int i = 0; i < skin::kBusyFrameCount; ++i) {
-        busyFrames_[i] =
-            QPixmap(app::qtPath(Layout().folder() / ("jdt" + std::to_string(i + 1) + ".bmp")));
+        busyFrames_[i] = QPixmap::fromImage(LoadScaledImage(
+            app::qtPath(Layout().folder() / ("jdt" + std::to_string(i + 1) + ".bmp")),
+            PictureRatio()));
     }
 
     connect(Control(kIdOk), &QAbstractButton::clicked, this, &CKeyweaveDlg::OnOK);

@@ -6,6 +6,7 @@
 #include "core/sync/profile_switch.h"
 #include "core/sync/profile_transfer.h"
 #include "gui/skin/placement.h"
+#include "gui/skin/skin_picture.h"
 
 #include <QCursor>
 #include <QPointer>
@@ -70,6 +71,10 @@ constexpr Placement kPlacements[] = {
 
 QString text(const Language& language, std::string_view key) {
     return QString::fromStdString(language.text(key));
+}
+
+QString skinFile(const skin::SkinLayout& layout, const std::string& name) {
+    return QString::fromStdString((layout.folder() / name).string());
 }
 
 } // namespace
@@ -169,11 +174,12 @@ void CMainCommands::Place() {
     CPngButton& logo = *buttons_.at(kLogoButton);
     PlaceControl(logo, layout_, skin::kButtonSection, "CONTROL_Network");
     const auto png = [&](const char* name) {
-        return QImage(QString::fromStdString((layout_.folder() / name).string()));
+        return LoadScaledImage(skinFile(layout_, name), window_.devicePixelRatioF());
     };
     logo.SetPngFaces(png("logo_normal.png"), png("logo_over.png"), png("logo_down.png"),
                      png("logo_disable.png"));
-    logo.SetMask(png("logo_mask.bmp"), 1);
+    // The shape is in window pixels: the 1x mask at every ratio.
+    logo.SetMask(QImage(skinFile(layout_, "logo_mask.bmp")), 1);
     PlaceControl(*version_, layout_, skin::kButtonSection, "KALMIR_VER");
     version_->setText(versionText_);
     version_->setVisible(!versionText_.isEmpty());
@@ -410,7 +416,8 @@ void CMainCommands::stopBusy() {
 
 void CMainCommands::showBusyFrame() {
     const std::string name = "jdt" + std::to_string(busyFrame_ + 1) + ".bmp";
-    busy_->setPixmap(QPixmap(QString::fromStdString((layout_.folder() / name).string())));
+    busy_->setPixmap(
+        QPixmap::fromImage(LoadScaledImage(skinFile(layout_, name), window_.devicePixelRatioF())));
     busyFrame_ = (busyFrame_ + 1) % kBusyFrames;
 }
 

@@ -11,8 +11,9 @@ namespace kw::gui {
 
 class ViewImages {
 public:
-    // A missing or undecodable file leaves its picture empty.
-    static ViewImages Load(const std::filesystem::path& skinFolder);
+    // A missing or undecodable file leaves its picture empty. The pictures are
+    // the double-size ones where the ratio asks for them and they are there.
+    static ViewImages Load(const std::filesystem::path& skinFolder, qreal devicePixelRatio);
 
     // n counts from 1, as the pictures are numbered in the skin.
     const QImage& image(int n) const { return images_.at(static_cast<std::size_t>(n - 1)); }

@@ -59,8 +59,8 @@ bool CKeyweave_DlgProfile::Initialise() {
     const std::filesystem::path program = Layout().folder().parent_path();
     std::array<QImage, 3> faces;
     for (std::size_t i = 0; i < faces.size(); ++i) {
-        faces[i] =
-            LoadSkinPicture(app::qtPath(program / std::string(skin::kProfilePictures[i])), size());
+        faces[i] = LoadSkinPicture(app::qtPath(program / std::string(skin::kProfilePictures[i])),
+                                   size(), PictureRatio());
         if (faces[i].isNull()) {
             fatalExit_();
             return false;

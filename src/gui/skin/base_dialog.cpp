@@ -30,19 +30,28 @@ CBaseDialog::CBaseDialog(QWidget* parent, std::filesystem::path skinIniFile, Fat
 }
 
 bool CBaseDialog::ApplySkin() {
+    return ApplySkin(devicePixelRatioF());
+}
+
+bool CBaseDialog::ApplySkin(qreal devicePixelRatio) {
     busy_ = true;
+    pictureRatio_ = devicePixelRatio;
     layout_ = skin::SkinLayout::load(skinIniFile_);
     const std::filesystem::path backgroundFile = layout_.backgroundFile();
     const std::filesystem::path maskFile = layout_.maskFile();
     background_ = QImage();
     mask_ = QImage();
-    if (backgroundFile.empty() || !background_.load(qtPath(backgroundFile)) || maskFile.empty() ||
-        !mask_.load(qtPath(maskFile))) {
+    if (!backgroundFile.empty()) {
+        background_ = LoadScaledImage(qtPath(backgroundFile), devicePixelRatio);
+    }
+    if (background_.isNull() || maskFile.empty() || !mask_.load(qtPath(maskFile))) {
         busy_ = false;
         fatalExit_();
         return false;
     }
-    setFixedSize(background_.size());
+    setFixedSize(background_.deviceIndependentSize().toSize());
+    // The shape is a set of whole window pixels: the 1x mask gives it exactly
+    // at every ratio.
     const QRegion shape = RegionFromMask(mask_);
     if (!shape.isEmpty()) {
         setMask(shape);
@@ -53,6 +62,7 @@ bool CBaseDialog::ApplySkin() {
 
 void CBaseDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QPoint(0, 0), background_);
 }
 

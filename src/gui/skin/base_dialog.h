@@ -26,7 +26,13 @@ public:
 
     // Loads the skin file, background and mask, sizes and shapes the window.
     // False when the fatal exit was called (only reachable when it returns).
+    // The background is the double-size one on a high-density screen (the
+    // window's own ratio unless one is given); size and shape stay those of
+    // the 1x skin.
     bool ApplySkin();
+    bool ApplySkin(qreal devicePixelRatio);
+    // The ratio the skin was applied for: the window's pictures load for it too.
+    qreal PictureRatio() const { return pictureRatio_; }
 
     const skin::SkinLayout& Layout() const { return layout_; }
     const QImage& Background() const { return background_; }
@@ -45,6 +51,7 @@ private:
     skin::SkinLayout layout_;
     QImage background_;
     QImage mask_;
+    qreal pictureRatio_ = 1.0;
     bool busy_ = false;
     // Only used where the window system cannot move windows itself.
     std::optional<QPoint> dragOffset_;

@@ -23,6 +23,10 @@ protected:
             }
         }
         shape.save(QString::fromStdString((dir_ / "shape.bmp").string()));
+        // The background's double-size companion, for high-density screens.
+        QImage doubled(120, 80, QImage::Format_RGB32);
+        doubled.fill(Qt::lightGray);
+        doubled.save(QString::fromStdString((dir_ / "bg@2x.bmp").string()));
         QImage white(60, 40, QImage::Format_RGB32);
         white.fill(Qt::white);
         white.save(QString::fromStdString((dir_ / "white.bmp").string()));
@@ -60,6 +64,31 @@ TEST_F(BaseDialogTest, WhiteMaskKeepsTheRectangleAndNoMaskUsesTheBackground) {
         ASSERT_TRUE(window->ApplySkin()) << c.screen;
         EXPECT_EQ(window->mask(), c.shape) << c.screen;
     }
+}
+
+TEST_F(BaseDialogTest, HighDensityTakesTheDoubleSizeBackgroundAndKeepsSizeAndShape) {
+    struct Case {
+        std::string background;
+        qreal ratio;
+        qreal backgroundRatio;
+    };
+    const Case cases[] = {
+        {"bg.bmp", 1.0, 1.0},
+        {"bg.bmp", 1.5, 2.0},
+        {"bg.bmp", 2.0, 2.0},
+        {"plain.bmp", 2.0, 1.0}, // no double-size file: the 1x one, silently
+    };
+    std::filesystem::copy_file(dir_ / "bg.bmp", dir_ / "plain.bmp");
+    for (const Case& c : cases) {
+        auto window = dialog("Main=" + c.background + "\nMask=shape.bmp\n");
+        ASSERT_TRUE(window->ApplySkin(c.ratio)) << c.background << " at " << c.ratio;
+        EXPECT_EQ(window->size(), QSize(60, 40)) << c.background << " at " << c.ratio;
+        EXPECT_EQ(window->mask(), QRegion(5, 10, 20, 10)) << c.background << " at " << c.ratio;
+        EXPECT_EQ(window->Background().devicePixelRatio(), c.backgroundRatio)
+            << c.background << " at " << c.ratio;
+        EXPECT_EQ(window->PictureRatio(), c.ratio);
+    }
+    EXPECT_EQ(fatalExits_, 0);
 }
 
 TEST_F(BaseDialogTest, UnloadableBackgroundOrMaskEndsTheProgram) {

@@ -14,13 +14,15 @@ CBitmapSlider::CBitmapSlider(QWidget* parent, int controlId)
 }
 
 skin::SliderGeometry CBitmapSlider::geometry() const {
-    return {minimum_, maximum_, face_.width(), face_.height(), vertical_};
+    // Positions map to window pixels, whatever density the face was drawn at.
+    const QSize size = face_.deviceIndependentSize().toSize();
+    return {minimum_, maximum_, size.width(), size.height(), vertical_};
 }
 
 void CBitmapSlider::SetBitmap(const QImage& face) {
     face_ = face;
     if (!face.isNull()) {
-        resize(face.size());
+        resize(face.deviceIndependentSize().toSize());
     }
     update();
 }
@@ -134,6 +136,7 @@ void CBitmapSlider::wheelEvent(QWheelEvent* event) {
 void CBitmapSlider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!face_.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QPoint(0, 0), face_);
     }
     // The focus frame goes over the face, or the face would hide it.

@@ -49,6 +49,21 @@ TEST_F(BitmapSliderTest, TakesTheSizeOfItsFirstFace) {
     EXPECT_EQ(slider.size(), QSize(100, 20));
 }
 
+TEST_F(BitmapSliderTest, DoubleSizeFaceKeepsTheWindowSizeAndThePositionsOfItsPixels) {
+    CBitmapSlider doubled{nullptr, 1178};
+    QImage face(200, 40, QImage::Format_RGB32);
+    face.fill(Qt::gray);
+    face.setDevicePixelRatio(2.0);
+    doubled.SetBitmap(face);
+    doubled.SetRange(0, 5);
+    EXPECT_EQ(doubled.size(), QSize(100, 20));
+    const QPointF at(90, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, at, doubled.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&doubled, &press);
+    EXPECT_EQ(doubled.GetPos(), 5); // (90 + 10) * 5 / 100, as on a 1x face
+}
+
 TEST_F(BitmapSliderTest, DraggingFollowsThePointerAndReportsTheRelease) {
     mouse(QEvent::MouseButtonPress, 0);
     EXPECT_EQ(slider.GetPos(), 0);

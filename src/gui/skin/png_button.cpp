@@ -154,7 +154,11 @@ void CPngButton::paintEvent(QPaintEvent*) {
                                : face == MarkSecond ? markFaces_[1]
                                                     : faces_[static_cast<std::size_t>(face)];
         if (!source.isNull()) {
-            painter.drawImage(QPoint(0, 0), source, QRect(offset_ - QPoint(1, 1), size()));
+            // A double-size picture is cut at its own pixels; between ratios 1
+            // and 2 it is drawn smoothly scaled down.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), source,
+                              DevicePixels(source, QRect(offset_ - QPoint(1, 1), size())));
         }
         lastFace_ = face;
     }

@@ -46,6 +46,20 @@ TEST_F(PngButtonTest, FaceIsCutOnePixelUpAndLeftOfItsOffset) {
     EXPECT_EQ(image.pixel(29, 39), qRgb(38, 58, 1));
 }
 
+TEST_F(PngButtonTest, DoubleSizeFaceIsCutAtTheDevicePixelsOfItsOffset) {
+    QImage doubled = coordinatePicture(QColor(0, 0, 1));
+    doubled.setDevicePixelRatio(2.0);
+    button.SetFaces(10, 20, doubled, doubled, doubled, doubled, doubled);
+    QImage image(button.size() * 2, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(2.0);
+    image.fill(Qt::transparent);
+    button.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    // The 60 x 80 pixels from (18, 38), one to one: the face neither shrinks nor blurs.
+    EXPECT_EQ(image.pixel(0, 0), qRgb(18, 38, 1));
+    EXPECT_EQ(image.pixel(1, 0), qRgb(19, 38, 1));
+    EXPECT_EQ(image.pixel(59, 79), qRgb(77, 117, 1));
+}
+
 TEST_F(PngButtonTest, FirstMatchingStateChoosesTheFace) {
     struct Case {
         bool enabled, marking, down, hover, selected;

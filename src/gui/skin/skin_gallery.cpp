@@ -68,7 +68,8 @@ private:
         return w;
     }
     QImage picture(std::string_view relative, const Window& w) const {
-        return LoadSkinPicture(qs(program_ / std::string(relative)), w.dialog->size());
+        return LoadSkinPicture(qs(program_ / std::string(relative)), w.dialog->size(),
+                               w.dialog->PictureRatio());
     }
     QImage bitmap(const std::string& name) const { return QImage(qs(program_ / "Skins" / name)); }
     // The language file's text; the fallback (or the key) where the file has none.

@@ -3,24 +3,59 @@
 #include "core/skin/mask_region.h"
 #include "core/skin/skin_layout.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <vector>
 
 namespace kw::gui {
 
-QImage LoadSkinPicture(const QString& file, QSize clientSize) {
-    QImage decoded;
-    if (!decoded.load(file)) {
+QString DoubleSizeName(const QString& file) {
+    const QString suffix = QFileInfo(file).suffix();
+    if (suffix.isEmpty()) {
+        return file + QStringLiteral("@2x");
+    }
+    return file.chopped(suffix.size() + 1) + QStringLiteral("@2x.") + suffix;
+}
+
+QImage LoadScaledImage(const QString& file, qreal devicePixelRatio) {
+    if (devicePixelRatio > 1.0) {
+        // Only the headers are read to compare the sizes: a double-size
+        // picture left over from an older 1x one would put every face in the
+        // wrong place.
+        QImageReader doubled(DoubleSizeName(file));
+        const QSize expected = QImageReader(file).size() * 2;
+        if (expected.isValid() && doubled.size() == expected) {
+            QImage image = doubled.read();
+            if (!image.isNull()) {
+                image.setDevicePixelRatio(2.0);
+                return image;
+            }
+        }
+    }
+    return QImage(file);
+}
+
+QImage LoadSkinPicture(const QString& file, QSize clientSize, qreal devicePixelRatio) {
+    const QImage decoded = LoadScaledImage(file, devicePixelRatio);
+    if (decoded.isNull()) {
         return {};
     }
+    const qreal ratio = decoded.devicePixelRatio();
     const QSize size =
         clientSize.grownBy(QMargins(0, 0, skin::kPictureMargin, skin::kPictureMargin));
-    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.drawImage(QPoint(0, 0), decoded);
     return picture;
+}
+
+QRect DevicePixels(const QImage& picture, const QRect& logical) {
+    const qreal ratio = picture.devicePixelRatio();
+    return {logical.topLeft() * ratio, logical.size() * ratio};
 }
 
 QRegion RegionFromMask(const QImage& mask, QRgb transparent, int tolerance) {

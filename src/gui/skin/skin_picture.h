@@ -2,16 +2,32 @@
 // Whole-window skin pictures and mask bitmaps as the skinned windows use them.
 
 #include <QImage>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 #include <QString>
 
 namespace kw::gui {
 
-// The picture drawn 1:1 from its top-left corner into an image of the
-// window's client size plus the skin margin each way right and down, so faces
-// near the edges stay inside it. Null when the file is missing or undecodable.
-QImage LoadSkinPicture(const QString& file, QSize clientSize);
+// "a/b.jpg" -> "a/b@2x.jpg": the same picture drawn at twice the size for
+// high-density screens, which a skin may ship beside any of its pictures.
+QString DoubleSizeName(const QString& file);
+
+// The picture for a screen of `devicePixelRatio`. Above 1 it is the double-size
+// picture, with device pixel ratio 2, when that one is there, exactly twice the
+// file's size, and decodes (drawn smoothly, it also serves ratios between 1
+// and 2); otherwise, and always at ratio 1 without looking for it, the file
+// itself. Null when that cannot be decoded.
+QImage LoadScaledImage(const QString& file, qreal devicePixelRatio);
+
+// The picture (as LoadScaledImage) drawn 1:1 from its top-left corner into an
+// image of the window's client size plus the skin margin each way right and
+// down, so faces near the edges stay inside it; the result keeps the picture's
+// device pixel ratio. Null when the file is missing or undecodable.
+QImage LoadSkinPicture(const QString& file, QSize clientSize, qreal devicePixelRatio);
+
+// The pixels of `picture` that show the window rectangle `logical`.
+QRect DevicePixels(const QImage& picture, const QRect& logical);
 
 // The shape of a mask: pixels within `tolerance` above `transparent` in every
 // channel are cut away. Empty when nothing is left (the window keeps its rectangle).

@@ -59,8 +59,10 @@ bool CKeyweave_DlgUpdate::Initialise() {
     }
     // Normal; hover, pressed and disabled share the second picture.
     const std::filesystem::path program = Layout().folder().parent_path();
-    normal_ = LoadSkinPicture(app::qtPath(program / std::string(skin::kUpdatePictures[0])), size());
-    over_ = LoadSkinPicture(app::qtPath(program / std::string(skin::kUpdatePictures[1])), size());
+    normal_ = LoadSkinPicture(app::qtPath(program / std::string(skin::kUpdatePictures[0])), size(),
+                              PictureRatio());
+    over_ = LoadSkinPicture(app::qtPath(program / std::string(skin::kUpdatePictures[1])), size(),
+                            PictureRatio());
     if (normal_.isNull() || over_.isNull()) {
         fatalExit_();
         return false;
