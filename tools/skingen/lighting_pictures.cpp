@@ -1,8 +1,8 @@
 #include "lighting_pictures.h"
 
 #include "face_painter.h"
+#include "picture_files.h"
 #include "theme.h"
-#include "window_pictures.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 
 namespace kw::skingen {
 
@@ -30,13 +31,14 @@ QSize sizeOf(const WindowDescription& main, const std::string& key) {
 
 // Lighting pictures sit on the lighting card; BMP has no transparency.
 void writeBitmap(const std::filesystem::path& file, QSize size, const Draw& draw) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(kCard);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p, QRectF(0, 0, size.width(), size.height()));
-    p.end();
-    saveImage(image, file, "BMP");
+    saveAtEveryScale(file, "BMP", -1, [&](int scale) {
+        QImage image = scaledCanvas(size, scale, QImage::Format_RGB32);
+        image.fill(kCard);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p, QRectF(0, 0, size.width(), size.height()));
+        return image;
+    });
 }
 
 void drawToggle(QPainter& p, const QRectF& r, bool on, bool rainbow) {
@@ -167,8 +169,8 @@ void drawSliderFace(QPainter& p, const QRectF& r, int position) {
     p.drawEllipse(QPointF(knobX, y), radius - 3, radius - 3);
 }
 
-QImage logoFace(QSize size, Look look) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage logoFace(QSize size, Look look, int scale) {
+    QImage image = scaledCanvas(size, scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     Item item;
@@ -179,8 +181,8 @@ QImage logoFace(QSize size, Look look) {
     return image;
 }
 
-QImage trayIcon(const QColor& body, bool badge) {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+QImage trayIcon(const QColor& body, bool badge, int scale) {
+    QImage image = scaledCanvas(QSize(64, 64), scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -300,7 +302,7 @@ void writeLogoAndTrayIcons(const WindowDescription& main, const std::filesystem:
     QImage mask(logo, QImage::Format_RGB32);
     mask.fill(Qt::white);
     {
-        const QImage face = logoFace(logo, Look::Normal);
+        const QImage face = logoFace(logo, Look::Normal, 1);
         for (int y = 0; y < logo.height(); ++y) {
             for (int x = 0; x < logo.width(); ++x) {
                 if (qAlpha(face.pixel(x, y)) >= 128) {
@@ -309,18 +311,27 @@ void writeLogoAndTrayIcons(const WindowDescription& main, const std::filesystem:
             }
         }
     }
-    saveImage(mask, skins / "logo_mask.bmp", "BMP");
+    // The button's shape is made of whole window pixels at every density.
+    saveAtEveryScale(skins / "logo_mask.bmp", "BMP", -1, [&](int scale) {
+        return mask.scaled(logo * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    });
     const std::array<std::pair<const char*, Look>, 4> faces = {
         {{"logo_normal.png", Look::Normal},
          {"logo_over.png", Look::Hover},
          {"logo_down.png", Look::Pressed},
          {"logo_disable.png", Look::Disabled}}};
     for (const auto& [name, look] : faces) {
-        saveImage(logoFace(logo, look), skins / name, "PNG");
+        saveAtEveryScale(skins / name, "PNG", -1,
+                         [&](int scale) { return logoFace(logo, look, scale); });
     }
-    saveImage(trayIcon(kLegendDim, false), skins / "tray_absent.png", "PNG");
-    saveImage(trayIcon(kAccent, false), skins / "tray_present.png", "PNG");
-    saveImage(trayIcon(kAccent, true), skins / "tray_event.png", "PNG");
+    const std::array<std::tuple<const char*, QColor, bool>, 3> trays = {
+        {{"tray_absent.png", kLegendDim, false},
+         {"tray_present.png", kAccent, false},
+         {"tray_event.png", kAccent, true}}};
+    for (const auto& [name, body, badge] : trays) {
+        saveAtEveryScale(skins / name, "PNG", -1,
+                         [&](int scale) { return trayIcon(body, badge, scale); });
+    }
 }
 
 void writeApplicationIcons(const std::filesystem::path& iconsRoot) {
@@ -328,7 +339,7 @@ void writeApplicationIcons(const std::filesystem::path& iconsRoot) {
         const std::string edge = std::to_string(size);
         const auto folder = iconsRoot / "hicolor" / (edge + "x" + edge) / "apps";
         std::filesystem::create_directories(folder);
-        saveImage(logoFace(QSize(size, size), Look::Normal), folder / "keyweave.png", "PNG");
+        saveImage(logoFace(QSize(size, size), Look::Normal, 1), folder / "keyweave.png", "PNG");
     }
 }
 

@@ -1,12 +1,11 @@
 #include "window_pictures.h"
 
-#include "core/base/atomic_file.h"
 #include "core/base/ini_file.h"
 #include "core/skin/skin_layout.h"
 #include "face_painter.h"
+#include "picture_files.h"
 #include "theme.h"
 
-#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -61,7 +60,7 @@ void paintWindowBackground(QPainter& p, const WindowDescription& window) {
     p.drawPath(windowShape(window));
 }
 
-QImage sheetImage(const WindowDescription& window) {
+QImage sheetImage(const WindowDescription& window, int scale) {
     int width = 1;
     int height = 1;
     for (const Item& item : window.items) {
@@ -70,7 +69,7 @@ QImage sheetImage(const WindowDescription& window) {
             height = std::max(height, item.y - 1 + item.height);
         }
     }
-    QImage sheet(width, height, QImage::Format_RGB32);
+    QImage sheet = scaledCanvas(QSize(width, height), scale, QImage::Format_RGB32);
     sheet.fill(theme::kPlate.lighter(130));
     QPainter p(&sheet);
     for (const Item& item : window.items) {
@@ -82,7 +81,7 @@ QImage sheetImage(const WindowDescription& window) {
     return sheet;
 }
 
-QImage maskImage(const WindowDescription& window) {
+QImage maskImage(const WindowDescription& window, int scale) {
     QImage mask(window.width, window.height, QImage::Format_RGB32);
     mask.fill(Qt::white);
     QPainter p(&mask);
@@ -91,7 +90,10 @@ QImage maskImage(const WindowDescription& window) {
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPath(windowShape(window));
-    return mask;
+    p.end();
+    // A window's shape is made of whole window pixels at every screen density,
+    // so the larger mask is the same shape with each pixel doubled.
+    return mask.scaled(mask.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 std::string rectValue(const Item& item) {
@@ -101,23 +103,9 @@ std::string rectValue(const Item& item) {
 
 } // namespace
 
-void saveImage(const QImage& image, const std::filesystem::path& file, const char* format,
-               int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format, quality)) {
-        throw std::runtime_error("cannot encode " + file.string());
-    }
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (!kw::writeFileAtomically(file, view)) {
-        throw std::runtime_error("cannot write " + file.string());
-    }
-}
-
 QImage renderWindowPicture(const WindowDescription& window, const std::string& page,
-                           PictureState state, const QString& version) {
-    QImage picture(window.width, window.height, QImage::Format_RGB32);
+                           PictureState state, const QString& version, int scale) {
+    QImage picture = scaledCanvas(QSize(window.width, window.height), scale, QImage::Format_RGB32);
     QPainter p(&picture);
     paintWindowBackground(p, window);
     for (const Item& item : window.items) {
@@ -145,8 +133,9 @@ void writeWindowSkin(const WindowDescription& window, const std::filesystem::pat
         throw std::runtime_error("cannot write " + window.iniFile);
     }
     for (const Picture& picture : window.pictures) {
-        saveImage(renderWindowPicture(window, picture.page, picture.state, version),
-                  skinsFolder / picture.file, "JPEG", 95);
+        saveAtEveryScale(skinsFolder / picture.file, "JPEG", 95, [&](int scale) {
+            return renderWindowPicture(window, picture.page, picture.state, version, scale);
+        });
     }
     const auto screenFile = [&](const std::string& key) -> std::string {
         for (const auto& [name, value] : window.screen) {
@@ -160,15 +149,18 @@ void writeWindowSkin(const WindowDescription& window, const std::filesystem::pat
     if (!background.empty()) {
         const std::string firstPage =
             window.pages().empty() ? std::string() : window.pages().front();
-        saveImage(renderWindowPicture(window, firstPage, PictureState::Normal, version),
-                  skinsFolder / background, "BMP");
+        saveAtEveryScale(skinsFolder / background, "BMP", -1, [&](int scale) {
+            return renderWindowPicture(window, firstPage, PictureState::Normal, version, scale);
+        });
     }
     const std::string mask = screenFile("Mask");
     if (!mask.empty()) {
-        saveImage(maskImage(window), skinsFolder / mask, "BMP");
+        saveAtEveryScale(skinsFolder / mask, "BMP", -1,
+                         [&](int scale) { return maskImage(window, scale); });
     }
     if (!window.sheetFile.empty()) {
-        saveImage(sheetImage(window), skinsFolder / window.sheetFile, "JPEG", 95);
+        saveAtEveryScale(skinsFolder / window.sheetFile, "JPEG", 95,
+                         [&](int scale) { return sheetImage(window, scale); });
     }
 }
 

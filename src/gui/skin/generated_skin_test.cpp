@@ -1,15 +1,19 @@
 // Checks the skin the build drew: every key a window reads is there, every
 // control lies inside its window, key buttons never overlap, and every
-// picture a window loads exists with the window's size.
+// picture a window loads exists with the window's size, and beside it at
+// twice the size.
 
 #include "core/keys/key_buttons.h"
 #include "core/skin/skin_keys.h"
 #include "core/skin/skin_layout.h"
 #include "core/skin/slider_mapping.h"
+#include "gui/skin/skin_picture.h"
 #include "gui/skin/test_application.h"
 #include "testsupport/temp_dir.h"
 
 #include <QImage>
+#include <QTransform>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -193,6 +197,41 @@ TEST_F(GeneratedMainSkin, LightingPicturesFitTheControlsThatShowThem) {
     }
     for (const std::string& file : all) {
         EXPECT_FALSE(skinPicture(file).isNull()) << file;
+    }
+}
+
+TEST(GeneratedSkinPictures, EveryPictureHasADoubleSizeOneBesideIt) {
+    kw::gui::testing::application();
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(skinsFolder())) {
+        const std::filesystem::path file = entry.path();
+        const std::string stem = file.stem().string();
+        const std::string ext = file.extension().string();
+        if ((ext != ".jpg" && ext != ".bmp" && ext != ".png") || stem.ends_with("@2x")) {
+            continue;
+        }
+        ++pictures;
+        const std::filesystem::path doubled = file.parent_path() / (stem + "@2x" + ext);
+        const QImage single(QString::fromStdString(file.string()));
+        const QImage twice(QString::fromStdString(doubled.string()));
+        ASSERT_FALSE(twice.isNull()) << doubled;
+        EXPECT_EQ(twice.size(), single.size() * 2) << doubled;
+    }
+    EXPECT_GT(pictures, 0);
+}
+
+TEST(GeneratedSkinPictures, DoubleSizeMasksGiveTheSameShape) {
+    kw::gui::testing::application();
+    std::vector<std::filesystem::path> masks = {skinsFolder() / "logo_mask.bmp"};
+    for (const auto file : {kMainSkinFile, kCompositeSkinFile, kProfileSkinFile, kUpdateSkinFile}) {
+        masks.push_back(SkinLayout::load(skinsFolder() / std::string(file)).maskFile());
+    }
+    for (const std::filesystem::path& mask : masks) {
+        const QString single = QString::fromStdString(mask.string());
+        const QRegion shape = kw::gui::RegionFromMask(QImage(single));
+        ASSERT_FALSE(shape.isEmpty()) << mask;
+        const QRegion doubled = kw::gui::RegionFromMask(QImage(kw::gui::DoubleSizeName(single)));
+        EXPECT_TRUE((doubled ^ QTransform::fromScale(2, 2).map(shape)).isEmpty()) << mask;
     }
 }
 
