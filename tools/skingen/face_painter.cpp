@@ -536,6 +536,16 @@ void paintIcon(QPainter& p, const QRectF& rect, const QString& name, const QColo
         bubble.addRoundedRect(QRectF(at(-7, -6), at(7, 4)), 3 * u, 3 * u);
         p.drawPath(bubble);
         drawPolyline(p, {at(-3, 4), at(-5, 8), at(1, 4)});
+    } else if (name == "undo" || name == "redo") {
+        // A hook arrow: mirrored for redo.
+        const double d = name == "undo" ? 1 : -1;
+        QPainterPath hook;
+        hook.moveTo(at(-6 * d, -3));
+        hook.lineTo(at(2 * d, -3));
+        hook.arcTo(QRectF(at(-3 * d, -3), at(7 * d, 7)).normalized(), 90, -180 * d);
+        hook.lineTo(at(-3 * d, 7));
+        p.drawPath(hook);
+        drawPolyline(p, {at(-2 * d, -7), at(-6 * d, -3), at(-2 * d, 1)});
     } else if (name == "switch") {
         drawPolyline(p, {at(-7, -3), at(7, -3)});
         drawPolyline(p, {at(3, -7), at(7, -3), at(3, 1)});

@@ -14,13 +14,14 @@ inline constexpr std::string_view kProfileSkinFile = "Profile.ini";
 inline constexpr std::string_view kUpdateSkinFile = "UpdateDlg.ini";
 
 // Main window image buttons besides the key buttons.
-inline constexpr std::array<std::string_view, 30> kMainImageButtonKeys = {
+inline constexpr std::array<std::string_view, 32> kMainImageButtonKeys = {
     "KALMIR_LINK",   "FUNC_PROFILES", "FUNC_MACRO",       "CONTROL_OK",    "CONTROL_CANCEL",
     "CONTROL_HELP",  "CONTROL_CLOSE", "CONTROL_MINIMIZE", "CONTROL_MENU",  "CONTROL2_APPLY",
     "LOCK_CAPS",     "LOCK_NUM",      "LOCK_SCROLL",      "LOCK_AB",       "FLIP_0",
     "FLIP_1",        "FLIP_2",        "KALMIR_VER",       "FUNC_PROFILE1", "FUNC_PROFILE2",
     "FUNC_PROFILE3", "FUNC_DEFAULT",  "FUNC_SWITCH",      "FUNC_REPORT1",  "FUNC_REPORT2",
     "FUNC_REPORT3",  "FUNC_REPORT4",  "KEY_FN",           "LEFT_ARROW",    "RIGHT_ARROW",
+    "FUNC_UNDO",     "FUNC_REDO",
 };
 
 // The layer keys D1..D6 that stand in for F1..F4 in the second flip state.
