@@ -24,6 +24,8 @@ inline constexpr std::string_view MAIN_HELP_PROMPT = "MAIN_HELP_PROMPT";
 inline constexpr std::string_view MAIN_CLOSE_PROMPT = "MAIN_CLOSE_PROMPT";
 inline constexpr std::string_view MAIN_MINIMIZE_PROMPT = "MAIN_MINIMIZE_PROMPT";
 inline constexpr std::string_view MAIN_MENU_PROMPT = "MAIN_MENU_PROMPT";
+inline constexpr std::string_view MAIN_UNDO_TIP = "MAIN_UNDO_TIP";
+inline constexpr std::string_view MAIN_REDO_TIP = "MAIN_REDO_TIP";
 inline constexpr std::string_view PROFILE_1 = "PROFILE_1";
 inline constexpr std::string_view PROFILE_2 = "PROFILE_2";
 inline constexpr std::string_view PROFILE_3 = "PROFILE_3";
@@ -43,6 +45,8 @@ inline constexpr std::array kMainWindow = {
     MAIN_CLOSE_PROMPT,
     MAIN_MINIMIZE_PROMPT,
     MAIN_MENU_PROMPT,
+    MAIN_UNDO_TIP,
+    MAIN_REDO_TIP,
     PROFILE_1,
     PROFILE_2,
     PROFILE_3,

@@ -132,18 +132,19 @@ CKeyweaveDlg::CKeyweaveDlg(MainWindowContext& context)
                   context.programFolder / std::string(skin::kSkinsFolder) /
                       std::string(skin::kMainSkinFile),
                   [&context] { context.exitProcess(0); }),
-      context_(context), device_(context.backend),
-      transport_(device_, context.link.interfaceOpen), sync_{transport_,
-                                                             context.link.keyboard,
-                                                             context.config,
-                                                             context.deviceImage,
-                                                             modified_,
-                                                             context.prompter,
-                                                             context.language,
-                                                             context.dataHome,
-                                                             context.programFolder,
-                                                             {}},
+      context_(context), device_(context.backend), transport_(device_, context.link.interfaceOpen),
+      history_(context.config, modified_), sync_{transport_,
+                                                 context.link.keyboard,
+                                                 context.config,
+                                                 context.deviceImage,
+                                                 modified_,
+                                                 context.prompter,
+                                                 context.language,
+                                                 context.dataHome,
+                                                 context.programFolder,
+                                                 {}},
       bridge_(*this), tray_(context.programFolder / std::string(skin::kSkinsFolder), this) {
+    sync_.history = &history_;
     if (context.attachKeyboardLock) {
         context.attachKeyboardLock(transport_.sequenceLock(), device_);
     }
@@ -190,6 +191,7 @@ void CKeyweaveDlg::Initialise() {
         context_.config.createDefaultBlock();
     }
     modified_.clear();
+    history_.Clear();
     modified_.subscribe([this](bool modified) {
         QMetaObject::invokeMethod(
             this,
@@ -623,6 +625,7 @@ void CKeyweaveDlg::QuitSequence() {
         context_.config.clearMacros();
         context_.config.clearStrings();
     }
+    history_.Clear(); // lets go of the copies
     {
         std::lock_guard lock(context_.deviceImage.lock);
         context_.deviceImage.clearBlock();

@@ -17,6 +17,7 @@
 #include "core/device/presence_watcher.h"
 #include "core/device/transport.h"
 #include "core/skin/language.h"
+#include "core/sync/edit_history.h"
 #include "core/sync/modified_flag.h"
 #include "core/sync/sync_context.h"
 #include "gui/app/about_dlg.h"
@@ -153,6 +154,7 @@ public:
     const ViewImages& Images() const { return images_; }
     SyncContext& Sync() { return sync_; }
     ModifiedFlag& Modified() { return modified_; }
+    EditHistory& History() { return history_; }
     Transport& DeviceTransport() { return transport_; }
     MainWindowHooks& Hooks() { return hooks_; }
     app::CTrayIcon& Tray() { return tray_; }
@@ -201,6 +203,7 @@ private:
     HidDevice device_;
     Transport transport_;
     ModifiedFlag modified_;
+    EditHistory history_;
     SyncContext sync_;
     MainWindowBridge bridge_;
     std::unique_ptr<EventListener> listener_;

@@ -1,8 +1,10 @@
 #include "gui/mainwnd/main_commands.h"
 
 #include "core/mainwnd/profile_buttons.h"
+#include "core/skin/text_keys.h"
 #include "core/sync/apply_pipeline.h"
 #include "core/sync/current_profile.h"
+#include "core/sync/edit_history.h"
 #include "core/sync/profile_switch.h"
 #include "core/sync/profile_transfer.h"
 #include "gui/skin/placement.h"
@@ -10,6 +12,7 @@
 
 #include <QCursor>
 #include <QPointer>
+#include <QShortcut>
 #include <algorithm>
 
 namespace kw::gui {
@@ -29,6 +32,8 @@ constexpr int kMenuButton = 1139;
 constexpr int kLogoButton = 1219;
 constexpr int kCommunityButton = 1220;
 constexpr int kVideoButton = 1221;
+constexpr int kUndoButton = 1224;
+constexpr int kRedoButton = 1225;
 constexpr int kImportCommand = 32776;
 constexpr int kExportCommand = 32777;
 constexpr int kExitCommand = 32779;
@@ -67,6 +72,8 @@ constexpr Placement kPlacements[] = {
     {1170, "FUNC_REPORT4"},
     {kCommunityButton, "CONTROL_COMMUNITY"},
     {kVideoButton, "CONTROL_VIDEO"},
+    {kUndoButton, "FUNC_UNDO"},
+    {kRedoButton, "FUNC_REDO"},
 };
 
 QString text(const Language& language, std::string_view key) {
@@ -126,11 +133,27 @@ CMainCommands::CMainCommands(QWidget& window, const skin::SkinLayout& layout,
     // The Win-lock indicator's paint asks the G-keys to repaint over it.
     buttons_.at(1128)->SetAfterPaint(
         [this](CPngButton& button, bool normalDrawn) { keys_.AfterPaint(button, normalDrawn); });
+    if (context_.history) {
+        historySubscription_ = context_.history->subscribe(
+            [this](bool, bool) { QMetaObject::invokeMethod(this, [this] { showHistory(); }); });
+    }
+    // Window shortcuts: they wait while a dialog of the window (the key editor) is active.
+    const auto shortcut = [this](QList<QKeySequence> sequences, int (CMainCommands::*command)()) {
+        auto* s = new QShortcut(&window_);
+        s->setKeys(sequences);
+        connect(s, &QShortcut::activated, this, [this, command] { (this->*command)(); });
+    };
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Z)}, &CMainCommands::Undo);
+    shortcut({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+             &CMainCommands::Redo);
 }
 
 CMainCommands::~CMainCommands() {
     buttons_.at(1128)->SetAfterPaint(nullptr);
     context_.modified.unsubscribe(modifiedSubscription_);
+    if (context_.history) {
+        context_.history->unsubscribe(historySubscription_);
+    }
     busyIndicator_.reset();
 }
 
@@ -171,6 +194,7 @@ void CMainCommands::Place() {
             b.setEnabled(enabled);
         }
     }
+    showHistory();
     CPngButton& logo = *buttons_.at(kLogoButton);
     PlaceControl(logo, layout_, skin::kButtonSection, "CONTROL_Network");
     const auto png = [&](const char* name) {
@@ -202,6 +226,8 @@ void CMainCommands::LanguageChanged() {
     buttons_.at(kCloseButton)->SetTooltip(text(language, "MAIN_CLOSE_PROMPT"), true);
     buttons_.at(kMinimizeButton)->SetTooltip(text(language, "MAIN_MINIMIZE_PROMPT"), true);
     buttons_.at(kMenuButton)->SetTooltip(text(language, "MAIN_MENU_PROMPT"), true);
+    buttons_.at(kUndoButton)->SetTooltip(text(language, text_keys::MAIN_UNDO_TIP), true);
+    buttons_.at(kRedoButton)->SetTooltip(text(language, text_keys::MAIN_REDO_TIP), true);
     const CPngButton::TextColours white{Qt::white, Qt::white, Qt::white, Qt::white, Qt::white};
     const Placement texts[] = {{1135, "PROFILE_1"},
                                {1136, "PROFILE_2"},
@@ -238,6 +264,12 @@ void CMainCommands::Command(int id) {
         break;
     case kApplyButton:
         Apply();
+        break;
+    case kUndoButton:
+        Undo();
+        break;
+    case kRedoButton:
+        Redo();
         break;
     case kProfileManagerButton:
         call(hooks_.openProfileManager);
@@ -350,6 +382,8 @@ int CMainCommands::RestoreDefaults() {
     if (keys_.ClearKeyFunctions() != 1) {
         return 0;
     }
+    // One step, kept when the apply below does not get through.
+    context_.recordEdit();
     if (hooks_.lightingViewOn && hooks_.lightingViewOn() && hooks_.restoreDefaultLighting) {
         hooks_.restoreDefaultLighting();
     }
@@ -373,6 +407,27 @@ void CMainCommands::SetReportRate(int rate) {
 
 int CMainCommands::Apply() {
     return ApplyConfiguration(context_, busyIndicator_.get());
+}
+
+int CMainCommands::Undo() {
+    return stepHistory(&EditHistory::Undo);
+}
+
+int CMainCommands::Redo() {
+    return stepHistory(&EditHistory::Redo);
+}
+
+int CMainCommands::stepHistory(int (EditHistory::*step)()) {
+    if (!context_.history || (context_.history->*step)() != 1) {
+        return 0;
+    }
+    keys_.RefreshKeyButtons();
+    return 1;
+}
+
+void CMainCommands::showHistory() {
+    buttons_.at(kUndoButton)->setEnabled(context_.history && context_.history->CanUndo());
+    buttons_.at(kRedoButton)->setEnabled(context_.history && context_.history->CanRedo());
 }
 
 int CMainCommands::ImportProfileFile() {

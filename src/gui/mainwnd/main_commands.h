@@ -1,8 +1,9 @@
 #pragma once
 // The main window's buttons and menu commands besides the keys and the
 // lighting group: profiles, defaults, report rate, Apply with its busy
-// picture, the button menu with profile-file restore and backup, the window,
-// help and web buttons, the lock indicators and the version text.
+// picture, undo and redo of unapplied edits, the button menu with
+// profile-file restore and backup, the window, help and web buttons, the lock
+// indicators and the version text.
 
 #include "core/mainwnd/file_chooser.h"
 #include "core/skin/skin_layout.h"
@@ -23,6 +24,7 @@
 #include <set>
 
 namespace kw {
+class EditHistory;
 class ProfileSwitcher;
 struct SyncContext;
 } // namespace kw
@@ -81,6 +83,10 @@ public:
     // Marks the keyboard's report-rate choice without writing it.
     void ShowReportRate(int rate);
     int Apply();
+    // One step back or forward in the unapplied edits (buttons, Ctrl+Z,
+    // Ctrl+Shift+Z or Ctrl+Y); 0 when there is none.
+    int Undo();
+    int Redo();
     int ImportProfileFile();
     int ExportProfileFile();
     // Menu 144 with its texts; the caller shows it.
@@ -104,6 +110,9 @@ private:
     void showBusyFrame();
     void startBusy();
     void stopBusy();
+    int stepHistory(int (EditHistory::*step)());
+    // The undo and redo buttons follow the history.
+    void showHistory();
 
     QWidget& window_;
     const skin::SkinLayout& layout_;
@@ -124,6 +133,7 @@ private:
     std::unique_ptr<BusyIndicator> busyIndicator_;
     int reportRate_ = 0;
     int modifiedSubscription_ = 0;
+    int historySubscription_ = 0;
 };
 
 } // namespace kw::gui

@@ -38,6 +38,8 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
             } else {
                 sync.modified.set();
             }
+            // After the flag, so the step keeps it.
+            sync.recordEdit();
         },
         [&context] { context.exitProcess(0); }});
     keys_ = std::make_unique<CKeyboardView>(
