@@ -79,7 +79,7 @@ protected:
 
     skin::SkinLayout layout =
         skin::SkinLayout::load(kw::testing::programFolder() / "Skins" / "Main.ini");
-    ViewImages images = ViewImages::Load(kw::testing::programFolder() / "Skins");
+    ViewImages images = ViewImages::Load(kw::testing::programFolder() / "Skins", 1.0);
     QWidget window;
     FakeKeyEditor editor;
     ScriptedFileChooser files;
