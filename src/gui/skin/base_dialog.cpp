@@ -1,5 +1,6 @@
 #include "gui/skin/base_dialog.h"
 
+#include "gui/skin/focus_order.h"
 #include "gui/skin/skin_picture.h"
 
 #include <QMouseEvent>
@@ -58,6 +59,11 @@ bool CBaseDialog::ApplySkin(qreal devicePixelRatio) {
     }
     busy_ = false;
     return true;
+}
+
+void CBaseDialog::showEvent(QShowEvent* event) {
+    ApplyReadingTabOrder(*this);
+    QDialog::showEvent(event);
 }
 
 void CBaseDialog::paintEvent(QPaintEvent*) {

@@ -41,6 +41,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Tab follows the controls' places, whatever order they were made in.
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,5 +1,8 @@
 #include "gui/skin/bitmap_slider.h"
 
+#include "gui/skin/focus_ring.h"
+#include "gui/skin/skin_accessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,7 +13,9 @@ namespace kw::gui {
 
 CBitmapSlider::CBitmapSlider(QWidget* parent, int controlId)
     : QWidget(parent), controlId_(controlId) {
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches it too: the keys move it as the pointer does.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallSkinAccessibility();
 }
 
 skin::SliderGeometry CBitmapSlider::geometry() const {
@@ -140,11 +145,19 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
         painter.drawImage(QPoint(0, 0), face_);
     }
     // The focus frame goes over the face, or the face would hide it.
-    if (focused_) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (focused_ || hasFocus()) {
+        DrawFocusRing(painter, rect());
     }
+}
+
+void CBitmapSlider::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void CBitmapSlider::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace kw::gui

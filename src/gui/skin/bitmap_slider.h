@@ -21,6 +21,11 @@ public:
     void SetPage(int page) { page_ = page; }
     void SetPos(int position);
     int GetPos() const { return position_; }
+    int Minimum() const { return minimum_; }
+    int Maximum() const { return maximum_; }
+    // A move asked for another way than the pointer or keys (assistive
+    // technology); reported like theirs.
+    void SetPosByUser(int position) { moveTo(position); }
     void SetVertical(bool vertical) { vertical_ = vertical; }
     int ControlId() const { return controlId_; }
     bool IsFocused() const { return focused_; }
@@ -37,6 +42,8 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     skin::SliderGeometry geometry() const;

@@ -1,8 +1,11 @@
 #include "gui/skin/png_button.h"
 
+#include "gui/skin/focus_ring.h"
+#include "gui/skin/skin_accessible.h"
 #include "gui/skin/skin_picture.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
@@ -15,7 +18,9 @@ constexpr int kTooltipDelayMs = 300;
 
 CPngButton::CPngButton(QWidget* parent) : QAbstractButton(parent) {
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it, a click does not take the focus (no ring after a click).
+    setFocusPolicy(Qt::TabFocus);
+    InstallSkinAccessibility();
     tooltipTimer_.setSingleShot(true);
     tooltipTimer_.setInterval(kTooltipDelayMs);
     connect(&tooltipTimer_, &QTimer::timeout, this, &CPngButton::showTooltip);
@@ -41,7 +46,16 @@ void CPngButton::SetFaceSources(const QImage& normal, const QImage& hover, const
     update();
 }
 
+void CPngButton::SetDecorative() {
+    decorative_ = true;
+    setFocusPolicy(Qt::NoFocus);
+}
+
 void CPngButton::SetSelected(bool selected, bool redraw) {
+    if (accessibleToggle_ && selected != selected_) {
+        selected_ = selected;
+        announce(QAccessible::StateChanged);
+    }
     selected_ = selected;
     if (redraw) {
         update();
@@ -77,8 +91,13 @@ void CPngButton::SetTooltip(const QString& text, bool activate) {
     if (text.isEmpty()) {
         return;
     }
+    const bool renamed = tooltipText_ != text;
     tooltipText_ = text;
     tooltipActive_ = activate;
+    if (renamed) {
+        // A key's tooltip is its accessible name: it follows the key's function.
+        announce(QAccessible::NameChanged);
+    }
     if (!activate) {
         tooltipTimer_.stop();
     }
@@ -192,6 +211,51 @@ void CPngButton::paintEvent(QPaintEvent*) {
 
     if (afterPaint_) {
         afterPaint_(*this, lastFace_ == Normal);
+    }
+    if (hasFocus()) {
+        DrawFocusRing(painter, rect());
+    }
+}
+
+void CPngButton::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a focused button like Space; it clicks on release, so the
+    // key never reaches a window the click opens.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && isEnabled()) {
+        if (!event->isAutoRepeat()) {
+            setDown(true);
+        }
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void CPngButton::keyReleaseEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        event->accept();
+        if (isDown()) {
+            setDown(false);
+            click();
+        }
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
+}
+
+void CPngButton::announce(QAccessible::Event change) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    if (change == QAccessible::StateChanged) {
+        QAccessible::State state;
+        state.checked = true;
+        QAccessibleStateChangeEvent event(this, state);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleEvent event(this, change);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

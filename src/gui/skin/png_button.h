@@ -4,6 +4,7 @@
 // looks, an optional colour mark, text style, tooltip and after-paint call.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QColor>
 #include <QImage>
 #include <QRegion>
@@ -62,6 +63,14 @@ public:
     void SetMarkFaces(const QImage& first, const QImage& second, bool useSecond, bool markingMode,
                       bool redraw = true);
 
+    // A toggle tells assistive technology its selected state as checked.
+    void SetAccessibleToggle(bool toggle) { accessibleToggle_ = toggle; }
+    bool IsAccessibleToggle() const { return accessibleToggle_; }
+    // A picture that only shows something (a lamp, a frame, an arrow): it
+    // takes no focus and reads as a graphic, not as a button.
+    void SetDecorative();
+    bool IsDecorative() const { return decorative_; }
+
     QPoint FaceOffset() const { return offset_; }
     Face LastFace() const { return lastFace_; }
     bool IsHovered() const { return hover_; }
@@ -72,11 +81,14 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     Face chooseFace() const;
     void resetInteraction();
     void showTooltip();
+    void announce(QAccessible::Event change);
 
     std::array<QImage, 5> faces_;
     std::array<QImage, 2> markFaces_;
@@ -85,6 +97,8 @@ private:
     bool useSecondMark_ = false;
     bool hover_ = false;
     bool selected_ = false;
+    bool accessibleToggle_ = false;
+    bool decorative_ = false;
     QPoint offset_{1, 1};
     Face lastFace_ = None;
 

@@ -1,5 +1,7 @@
 #include "gui/skin/skin_color_btn.h"
 
+#include "gui/skin/focus_ring.h"
+
 #include <QColorDialog>
 #include <QGridLayout>
 #include <QMenu>
@@ -124,9 +126,7 @@ void CSkinColorBtn::paintEvent(QPaintEvent*) {
     p.drawPath(triangle);
     if (hasFocus()) {
         // Inside the button: a frame outside it would be clipped away.
-        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(client.adjusted(1, 1, -2, -2));
+        DrawFocusRing(p, client);
     }
 }
 
