@@ -91,6 +91,15 @@ inline constexpr std::array<std::string_view, 11> kColourWords = {
     "COLOUR_ORANGE", "COLOUR_YELLOW", "COLOUR_GREEN", "COLOUR_CYAN",
     "COLOUR_BLUE",   "COLOUR_PURPLE", "COLOUR_PINK"};
 
+// Names for screen readers where the window shows no caption: what the
+// lighting's direction buttons stand for, its two selectors, the report
+// rates (a format), the top row's switch, Fn, and the macro list's buttons.
+inline constexpr std::string_view ACCESS_RATE_HZ = "ACCESS_RATE_HZ";
+inline constexpr std::array<std::string_view, 13> kAccessibleNames = {
+    "ACCESS_UP",     "ACCESS_DOWN",      "ACCESS_LEFT",        "ACCESS_RIGHT", "ACCESS_SPREAD",
+    "ACCESS_GATHER", "ACCESS_EFFECT",    "ACCESS_USER_MODE",   ACCESS_RATE_HZ, "ACCESS_FLIP",
+    "ACCESS_FN_KEY", "ACCESS_MACRO_ADD", "ACCESS_MACRO_DELETE"};
+
 // About dialog.
 inline constexpr std::string_view LANG_ABOUT_TITLE = "LANG_ABOUT_TITLE";
 inline constexpr std::string_view GUANYU_JIESHAO = "GUANYU_JIESHAO"; // product line
@@ -267,18 +276,18 @@ inline constexpr std::array kManagerAndUpdate = {
 };
 
 // Every group of section "TEXT" above, for code that walks them all.
-inline constexpr std::array<std::span<const std::string_view>, 13> kTextGroups = {
+inline constexpr std::array<std::span<const std::string_view>, 14> kTextGroups = {
     kMainWindow,      kMenus,           kAccess,
     kAbout,           kProfiles,        kApply,
     kKeyTooltips,     kKeyNameFallback, kFunctionKeyDescriptions,
     kCompositeEditor, kMacroEditor,     kManagerAndUpdate,
-    kColourWords,
+    kColourWords,     kAccessibleNames,
 };
 
 // Texts that are formats: one integer ("%d") or, for the profile error and the busy keyboard, one
 // "%s".
 inline constexpr std::array kIntegerFormats = {UNKNOWN_KEY, MACRO_ERR_MAX,
-                                               MACRO_ACTION_ERR_DELAY_MAX};
+                                               MACRO_ACTION_ERR_DELAY_MAX, ACCESS_RATE_HZ};
 inline constexpr std::array kTextFormats = {PROFILE_FORMAT_ERROR, KEYBOARD_BUSY};
 
 // Section "LIGHT": captions of the lighting group and of the report rate.

@@ -2,6 +2,7 @@
 
 #include "core/lighting/preview_tables.h"
 #include "core/skin/language.h"
+#include "gui/lighting/lighting_accessibility.h"
 #include "gui/skin/placement.h"
 #include "gui/skin/skin_picture.h"
 
@@ -296,6 +297,7 @@ void CLightingPanel::controlsChanged() {
     for (const auto& [id, widget] : controls_) {
         widget->setVisible(c.shown(id));
     }
+    DescribeLightingControls(c, deps_.language, [this](int id) { return control(id); });
     if (deps_.controlsShown) {
         deps_.controlsShown();
     }
