@@ -6,11 +6,15 @@
 #include "core/mainwnd/flip_state.h"
 #include "core/mainwnd/key_captions.h"
 #include "core/mainwnd/key_editor_opener.h"
+#include "core/skin/control_order.h"
 #include "core/skin/language.h"
 #include "core/sync/modified_flag.h"
 #include "gui/skin/placement.h"
 
+#include <QKeyEvent>
+#include <algorithm>
 #include <mutex>
+#include <optional>
 
 namespace kw::gui {
 namespace {
@@ -30,15 +34,19 @@ FaceSet facesOf(const ViewImages& images, int normal, int hover, int pressed, in
 CKeyboardView::CKeyboardView(QWidget& window, KeyboardViewDependencies dependencies)
     : QObject(&window), window_(window), deps_(std::move(dependencies)) {
     for (int id : GKeyButtonTable()) {
-        add(id);
+        keyIds_.push_back(id);
     }
     for (const KeyButton& key : KeyButtonTable()) {
-        add(key.controlId);
+        keyIds_.push_back(key.controlId);
     }
-    for (int id : kDKeyButtons) {
-        add(id);
+    keyIds_.insert(keyIds_.end(), kDKeyButtons.begin(), kDKeyButtons.end());
+    for (int id : keyIds_) {
+        // One Tab stop for the whole keyboard; arrows move within it.
+        CPngButton& key = add(id);
+        key.setFocusPolicy(Qt::NoFocus);
+        key.installEventFilter(this);
     }
-    add(kHiddenEnterButton);
+    add(kHiddenEnterButton).setFocusPolicy(Qt::NoFocus);
     for (int id : {kFnButton, kFlip0Button, kFlip1Button, kFlip2Button, kWinLockIndicator}) {
         CPngButton* own = deps_.windowButton ? deps_.windowButton(id) : nullptr;
         if (own) {
@@ -51,7 +59,9 @@ CKeyboardView::CKeyboardView(QWidget& window, KeyboardViewDependencies dependenc
         }
     }
     for (int id : {kLeftArrowPicture, kRightArrowPicture}) {
-        add(id).setAttribute(Qt::WA_TransparentForMouseEvents);
+        CPngButton& arrow = add(id);
+        arrow.setAttribute(Qt::WA_TransparentForMouseEvents);
+        arrow.SetDecorative();
     }
     for (int id : {kFlip0Button, kFlip1Button, kFlip2Button, kEnterButton, kWinLockIndicator}) {
         if (!buttons_.contains(id)) {
@@ -121,6 +131,85 @@ void CKeyboardView::PlaceKeyButtons() {
     place(kFlip2Button, "FLIP_2");
     ApplyFlipState();
     RefreshKeyButtons();
+    keepFocusKeyReachable();
+}
+
+std::vector<CPngButton*> CKeyboardView::reachableKeys() const {
+    std::vector<CPngButton*> keys;
+    for (int id : keyIds_) {
+        CPngButton* key = buttons_.at(id);
+        if (key->isEnabled() && !key->isHidden()) {
+            keys.push_back(key);
+        }
+    }
+    return keys;
+}
+
+void CKeyboardView::setFocusKey(CPngButton* key) {
+    if (focusKey_ == key) {
+        return;
+    }
+    if (focusKey_) {
+        focusKey_->setFocusPolicy(Qt::NoFocus);
+    }
+    focusKey_ = key;
+    if (focusKey_) {
+        focusKey_->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
+void CKeyboardView::keepFocusKeyReachable() {
+    const auto keys = reachableKeys();
+    if (std::find(keys.begin(), keys.end(), focusKey_) != keys.end()) {
+        return;
+    }
+    const bool hadFocus = focusKey_ && focusKey_->hasFocus();
+    setFocusKey(keys.empty() ? nullptr : keys.front());
+    if (hadFocus && focusKey_) {
+        focusKey_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool CKeyboardView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QObject::eventFilter(watched, event);
+    }
+    std::optional<skin::Direction> direction;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left:
+        direction = skin::Direction::Left;
+        break;
+    case Qt::Key_Right:
+        direction = skin::Direction::Right;
+        break;
+    case Qt::Key_Up:
+        direction = skin::Direction::Up;
+        break;
+    case Qt::Key_Down:
+        direction = skin::Direction::Down;
+        break;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+    const auto keys = reachableKeys();
+    const auto from = std::find(keys.begin(), keys.end(), watched);
+    if (from == keys.end()) {
+        return true;
+    }
+    std::vector<skin::SkinRect> rects;
+    rects.reserve(keys.size());
+    for (const CPngButton* key : keys) {
+        const QRect g = key->geometry();
+        rects.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    const int to = skin::NeighbourInDirection(rects, static_cast<std::size_t>(from - keys.begin()),
+                                              *direction);
+    if (to >= 0) {
+        CPngButton* key = keys[static_cast<std::size_t>(to)];
+        setFocusKey(key);
+        key->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
 }
 
 void CKeyboardView::Click(int controlId) {
@@ -230,6 +319,7 @@ void CKeyboardView::ApplyFlipState() {
     const FaceSet f =
         dKeys ? facesOf(deps_.images, 5, 5, 5, 5, 4) : facesOf(deps_.images, 1, 1, 1, 1, 4);
     buttons_.at(kFlip0Button)->SetFaceSources(f.normal, f.hover, f.pressed, f.disabled, f.selected);
+    keepFocusKeyReachable();
 }
 
 void CKeyboardView::caption(int controlId, int keyIndex) {
@@ -250,6 +340,18 @@ void CKeyboardView::RefreshKeyCaptions() {
     }
     for (const KeyButton& key : KeyButtonTable()) {
         caption(key.controlId, KeyIndexOf(key.code));
+    }
+    // The keys without an entry of their own are named as they are labelled.
+    for (std::size_t i = 0; i < kDKeyButtons.size(); ++i) {
+        buttons_.at(kDKeyButtons[i])->setAccessibleName(QStringLiteral("D%1").arg(i + 1));
+    }
+    buttons_.at(kFnButton)->setAccessibleName(
+        QString::fromStdString(deps_.language.text("ACCESS_FN_KEY")));
+    // The strip's middle only shows which row is up; the arrows beside it switch it.
+    buttons_.at(kFlip0Button)->SetDecorative();
+    for (int id : {kFlip1Button, kFlip2Button}) {
+        buttons_.at(id)->SetTooltip(QString::fromStdString(deps_.language.text("ACCESS_FLIP")),
+                                    true);
     }
 }
 

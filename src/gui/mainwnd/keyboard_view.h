@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace kw {
 struct ConfigImage;
@@ -83,6 +84,12 @@ public:
 
     // Null for an id this view does not own.
     CPngButton* button(int controlId) const;
+    // The drawn key Tab stops at: the one the keyboard last moved to.
+    CPngButton* FocusKey() const { return focusKey_; }
+
+protected:
+    // Arrow keys on a drawn key move the focus to the key that way.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CPngButton& add(int controlId);
@@ -90,11 +97,18 @@ private:
     void caption(int controlId, int keyIndex);
     void placeArrow(int pictureId, skin::ArrowSide side);
     void restFaces(CPngButton& button);
+    // The drawn keys a user can move between: placed, shown and enabled.
+    std::vector<CPngButton*> reachableKeys() const;
+    void setFocusKey(CPngButton* key);
+    // After the flip or the placement: the Tab stop stays on a key that can take it.
+    void keepFocusKeyReachable();
 
     QWidget& window_;
     KeyboardViewDependencies deps_;
     std::map<int, CPngButton*> buttons_;
-    std::set<int> borrowed_; // placed by the window
+    std::set<int> borrowed_;  // placed by the window
+    std::vector<int> keyIds_; // the drawn keys, in the order they were made
+    CPngButton* focusKey_ = nullptr;
     EditorSelection selection_;
     bool leftArrowOn_ = false;
     bool rightArrowOn_ = false;
