@@ -253,6 +253,7 @@ void CKeyweaveDlg::placeSkinElements() {
     version->setText(QString());
     version->SetTextStyle(true, kVersionFontSize, kButtonFont, {});
     version->setEnabled(false);
+    version->SetDecorative();
     Control(kIdApply)->setEnabled(false);
     for (const ColourEdit& edit : kColourEdits) {
         auto* line = new QLineEdit(this);
@@ -578,7 +579,14 @@ bool CKeyweaveDlg::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A focused button takes Enter as a press; the window itself has no default button.
+            return !qobject_cast<QAbstractButton*>(watched);
+        }
+        if (key == Qt::Key_Escape) {
+            if (event->type() == QEvent::KeyPress && hooks_.escapePressed) {
+                hooks_.escapePressed();
+            }
             return true;
         }
         const bool arrow =

@@ -100,6 +100,8 @@ struct MainWindowHooks {
     // on); empty: always. While not, timer 1052 does not run at all.
     std::function<bool()> previewWanted;
     std::function<void(int index)> languageChanged;
+    // Escape never closes the window; it leaves the lighting view's key painting.
+    std::function<void()> escapePressed;
 };
 
 class CKeyweaveDlg : public CBaseDialog {

@@ -237,7 +237,7 @@ TEST_F(KeyweaveDlgTest, SkinElementsArePlacedWithTheirTooltipsAndStates) {
     EXPECT_TRUE(window.Control(kIdApply)->isEnabled());
 }
 
-TEST_F(KeyweaveDlgTest, EnterAndEscapeAreSwallowedArrowsOnlyInTheEffectSelectorF1Helps) {
+TEST_F(KeyweaveDlgTest, EnterAndEscapeNeverCloseArrowsOnlyInTheEffectSelectorF1Helps) {
     start();
     ASSERT_TRUE(connected());
     ASSERT_TRUE(waitFor([this] { return window.isVisible(); }));
@@ -249,8 +249,10 @@ TEST_F(KeyweaveDlgTest, EnterAndEscapeAreSwallowedArrowsOnlyInTheEffectSelectorF
     }
     window.RegisterWidget(kIdEffectCombo, effects);
 
+    // Neither closes the window; Enter only presses the button that has the focus.
     QTest::keyClick(window.Control(kIdOk), Qt::Key_Escape);
-    QTest::keyClick(window.Control(kIdOk), Qt::Key_Return);
+    QTest::keyClick(other, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Enter);
     EXPECT_TRUE(window.isVisible());
     QTest::keyClick(effects, Qt::Key_Down);
     EXPECT_EQ(effects->currentIndex(), 0);

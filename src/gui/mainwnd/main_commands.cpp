@@ -117,6 +117,17 @@ CMainCommands::CMainCommands(QWidget& window, const skin::SkinLayout& layout,
         add(p.id);
     }
     add(kLogoButton);
+    // Profiles and report rates are each a choice of one: they report which is on.
+    for (int id : kProfileButtons) {
+        buttons_.at(id)->SetAccessibleToggle(true);
+    }
+    for (int id : kReportRateButtons) {
+        buttons_.at(id)->SetAccessibleToggle(true);
+    }
+    // The lock lamps only show the keyboard's state.
+    for (int id : {1125, 1126, 1127, 1128}) {
+        buttons_.at(id)->SetDecorative();
+    }
     version_ = new QLabel(&window_);
     version_->setEnabled(false);
     busy_ = new QLabel(&window_);
@@ -226,6 +237,16 @@ void CMainCommands::LanguageChanged() {
     buttons_.at(kCloseButton)->SetTooltip(text(language, "MAIN_CLOSE_PROMPT"), true);
     buttons_.at(kMinimizeButton)->SetTooltip(text(language, "MAIN_MINIMIZE_PROMPT"), true);
     buttons_.at(kMenuButton)->SetTooltip(text(language, "MAIN_MENU_PROMPT"), true);
+    buttons_.at(kProfileManagerButton)
+        ->SetTooltip(text(language, text_keys::PROFILE_MANAGER_TITLE), true);
+    buttons_.at(kLogoButton)->SetTooltip(QString::fromStdString(layout_.link()), true);
+    buttons_.at(kCommunityButton)->SetTooltip(QString::fromLatin1(kCommunityPage), true);
+    buttons_.at(kVideoButton)->SetTooltip(QString::fromLatin1(kVideoPage), true);
+    for (std::size_t i = 0; i < kReportRateButtons.size(); ++i) {
+        buttons_.at(kReportRateButtons[i])
+            ->setAccessibleName(QString::fromStdString(
+                Language::formatWithNumber(language.text(text_keys::ACCESS_RATE_HZ), 125LL << i)));
+    }
     buttons_.at(kUndoButton)->SetTooltip(text(language, text_keys::MAIN_UNDO_TIP), true);
     buttons_.at(kRedoButton)->SetTooltip(text(language, text_keys::MAIN_REDO_TIP), true);
     const CPngButton::TextColours white{Qt::white, Qt::white, Qt::white, Qt::white, Qt::white};

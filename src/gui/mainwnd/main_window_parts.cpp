@@ -128,6 +128,11 @@ CMainWindowParts::CMainWindowParts(CKeyweaveDlg& window)
         lighting_->LanguageChanged();
         editor_->LanguageChanged(index);
     };
+    windowHooks.escapePressed = [this] {
+        if (lighting_->Presenter().controls().lightingView) {
+            lighting_->Presenter().ToggleLightingView();
+        }
+    };
     const auto lightingRefresh = std::exchange(windowHooks.lightingRefresh, nullptr);
     windowHooks.lightingRefresh = [this, lightingRefresh, showReportRate] {
         if (lightingRefresh) {
