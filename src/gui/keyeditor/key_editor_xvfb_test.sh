@@ -25,7 +25,12 @@ edit() {
     *) fail "editor for $key at x=$dx, not beside the key at $((ox + kx))..$((ox + kx + kw))" ;;
     esac
     for k in "$@"; do
-        xdotool key "$k"
+        # A taken key ends the capture; "field" clicks into the key field for the next.
+        if [ "$k" = field ]; then
+            click Composite.ini FUNC_KEY_INPUT "$dialog"
+        else
+            xdotool key "$k"
+        fi
         sleep 0.2
     done
     click Composite.ini "$close" "$dialog"
@@ -47,7 +52,7 @@ click Composite.ini FUNC_MACRO_RECORD "$dialog"
 click Composite.ini CONTROL_OK "$dialog"
 
 edit KEY_01E CONTROL_OK b                    # A sends B
-edit KEY_01F CONTROL_OK Return Escape super  # S sends Win: dialog keys are captured, Super too
+edit KEY_01F CONTROL_OK Return field Escape field super # S sends Win: dialog keys are captured, Super too
 edit KEY_020 CONTROL_CANCEL c                # D is left alone
 click Main.ini CONTROL2_APPLY "$main"
 sleep 0.5

@@ -225,11 +225,13 @@ void Keyweave_DlgComposite::placeControls() {
     // The page picture lies under everything else and takes no clicks.
     CPngButton& mask = addButton(kMask, "CONTROL_MASK", PageSet::Key, false);
     mask.setAttribute(Qt::WA_TransparentForMouseEvents);
+    mask.SetDecorative();
     mask.lower();
     for (const ButtonRow& row : kPageButtons) {
         addButton(row.id, row.key, PageSet::Key, row.caption);
     }
     Control(kTitle)->setAttribute(Qt::WA_TransparentForMouseEvents);
+    static_cast<CPngButton*>(Control(kTitle))->SetDecorative();
     for (const ButtonRow& row : kMacroButtons) {
         addButton(row.id, row.key, PageSet::Macro, row.caption);
     }
@@ -253,8 +255,10 @@ void Keyweave_DlgComposite::placeControls() {
     input.setReadOnly(true);
     input.setAlignment(Qt::AlignCenter);
     setFontPoints(input, kKeyInputPoints);
-    // Focus stays with the dialog, so no key ever edits or moves the caret.
-    input.setFocusPolicy(Qt::NoFocus);
+    // Read-only: while it has the focus the dialog takes the keys, so none
+    // ever edits it. Tab or a click back into it starts a new capture.
+    input.setFocusPolicy(Qt::StrongFocus);
+    input.installEventFilter(this);
     for (const auto& [id, key] : {std::pair{kKeyboardMode, "FUNC_KEY_RADIO_KB"},
                                   std::pair{kMouseMode, "FUNC_KEY_RADIO_MOU"},
                                   std::pair{kRecordDelay, "FUNC_MACRO_RECORD_DELAY"}}) {
@@ -356,6 +360,18 @@ void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
     for (const TextRow& row : kTexts) {
         Control(row.id)->setProperty("text", text(row.key));
     }
+    // Inputs are named by the label beside them, as a screen reader says them.
+    for (const auto& [input, label] :
+         {std::pair{kKeyInput, kSingleHint}, std::pair{kKeyboardMode, kKeyboardLabel},
+          std::pair{kMouseMode, kMouseLabel}, std::pair{kMouseList, kMouseLabel},
+          std::pair{kMediaList, kMediaHint}, std::pair{kFunctionList, kFunctionHint},
+          std::pair{kMacroName, kMacroNameLabel}, std::pair{kCycles, kCyclesLabel},
+          std::pair{kRecordDelay, kRecordDelayLabel}}) {
+        Control(input)->setAccessibleName(Control(label)->property("text").toString());
+    }
+    if (QLineEdit* name = static_cast<QComboBox*>(Control(kMacroName))->lineEdit()) {
+        name->setAccessibleName(Control(kMacroName)->accessibleName());
+    }
     for (const TextRow& row : kActionTexts) {
         static_cast<CPngButton*>(Control(row.id))->SetTooltip(text(row.key), true);
     }
@@ -376,6 +392,8 @@ void Keyweave_DlgComposite::LanguageChanged(int languageIndex) {
         Control(id)->setProperty("text", macroEdit ? QString() : text(key));
     }
     static_cast<CPngButton*>(Control(kClear))->SetTooltip(text(tk::COMPOSITE_PROMPT_CLEAR), true);
+    static_cast<CPngButton*>(Control(kMacroAdd))->SetTooltip(text("ACCESS_MACRO_ADD"), true);
+    static_cast<CPngButton*>(Control(kMacroDelete))->SetTooltip(text("ACCESS_MACRO_DELETE"), true);
     static_cast<CPngButton*>(Control(kOsk))->SetTooltip(text(tk::COMPOSITE_PROMPT_OSK), true);
     auto* functions = static_cast<QComboBox*>(Control(kFunctionList));
     for (int i = 0; i < functions->count(); ++i) {
@@ -448,7 +466,8 @@ void Keyweave_DlgComposite::show(const ShowKindView& view) {
     }
     switch (view.focus) {
     case EditorFocus::KeyInput:
-        setFocus();
+        captureDone_ = false;
+        Control(kKeyInput)->setFocus();
         break;
     case EditorFocus::MediaList:
         Control(kMediaList)->setFocus();
@@ -463,7 +482,16 @@ void Keyweave_DlgComposite::show(const ShowKindView& view) {
 }
 
 bool Keyweave_DlgComposite::wantsKeys() const {
-    return view_.captureKeys || model_.recording();
+    return (view_.captureKeys && !captureDone_) || model_.recording();
+}
+
+void Keyweave_DlgComposite::finishCapture() {
+    // The taken key is let go: the keyboard is the user's again, and the next
+    // key they are likely to want is OK.
+    takenCode_.reset();
+    captureDone_ = true;
+    setCapture(wantsKeys() && isVisible());
+    Control(kOk)->setFocus(Qt::TabFocusReason);
 }
 
 void Keyweave_DlgComposite::showKeyName() {
@@ -529,6 +557,13 @@ bool Keyweave_DlgComposite::eventFilter(QObject* watched, QEvent* event) {
     // While capturing, the dialog holds the keyboard grab, so every key event
     // is addressed to it; this filter sees them before the main window's.
     const QEvent::Type type = event->type();
+    // A click reaches the field even where the window system keeps the dialog
+    // from being the active window (and so from getting focus events).
+    if ((type == QEvent::FocusIn || type == QEvent::MouseButtonPress) &&
+        watched == Control(kKeyInput) && captureDone_) {
+        captureDone_ = false;
+        setCapture(wantsKeys() && isVisible());
+    }
     if (watched == this && (type == QEvent::KeyPress || type == QEvent::KeyRelease ||
                             type == QEvent::ShortcutOverride)) {
         auto& key = static_cast<QKeyEvent&>(*event);
@@ -555,6 +590,12 @@ bool Keyweave_DlgComposite::onKeyEvent(const QKeyEvent& event) {
     if (decision.take) {
         showKeyName();
         updateApply();
+        if (!stroke->isRelease()) {
+            takenCode_ = stroke->code;
+        }
+    }
+    if (stroke->isRelease() && takenCode_ == stroke->code) {
+        finishCapture();
     }
     return decision.swallow;
 }

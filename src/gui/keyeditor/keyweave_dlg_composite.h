@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace kw {
 class Language;
@@ -130,6 +131,7 @@ private:
     void showKeyName();
     void setCapture(bool on);
     bool wantsKeys() const;
+    void finishCapture();
     void updateApply();
     void commit();
     // True when the event goes no further.
@@ -145,6 +147,10 @@ private:
     CMacroTab* macroTab_ = nullptr;
     ShowKindView view_;
     bool capturing_ = false;
+    // A key was taken and let go: the capture waits until the key field has
+    // the focus again, so Tab, Enter and Escape work the dialog meanwhile.
+    bool captureDone_ = false;
+    std::optional<KeyCode> takenCode_; // taken, not yet let go
     bool closing_ = false;
 };
 

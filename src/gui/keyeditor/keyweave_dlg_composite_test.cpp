@@ -41,8 +41,12 @@ TEST_F(CompositeEditorTest, TypedKeyGoesThroughOkAndApplyToTheKeyboard) {
 TEST_F(CompositeEditorTest, DialogKeysAreCapturedInsteadOfClosingTheEditor) {
     openEditor(kKeyEsc, [&](Keyweave_DlgComposite& dialog) {
         for (int code : {evdev::KEY_ENTER, evdev::KEY_ESC}) {
+            // A taken key ends the capture; the next starts back in the key field.
+            click(dialog.Control(kKeyInput));
+            EXPECT_TRUE(dialog.Capturing()) << code;
             tap(dialog, code);
             EXPECT_TRUE(dialog.isVisible()) << code;
+            EXPECT_FALSE(dialog.Capturing()) << code;
         }
         // Escape was the last key: the Esc key assigned to itself.
         EXPECT_EQ(static_cast<QLineEdit*>(dialog.Control(kKeyInput))->text(),
