@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     kw::app::StartupMark("application");
     QApplication::setApplicationName(QStringLiteral("keyweave"));
-    // Plain Qt widgets (selectors, edits, tooltips, menus) take the skin's dark look.
-    application.setStyleSheet(kw::gui::SkinStyleSheet());
+    // Plain Qt widgets (selectors, edits, tooltips, menus, message boxes) take the skin's dark
+    // look.
+    kw::gui::ApplySkinTheme(application);
     return kw::app::CKeyweaveApp(application).InitInstance();
 }

@@ -415,7 +415,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: skin-gallery <output folder> [program folder]\n");
         return 2;
     }
-    app.setStyleSheet(SkinStyleSheet());
+    ApplySkinTheme(app);
     const fs::path program = argc == 3
                                  ? fs::path(argv[2])
                                  : fs::path(QCoreApplication::applicationDirPath().toStdString());
