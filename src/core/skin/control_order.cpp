@@ -42,6 +42,17 @@ Cut widestGap(std::span<const SkinRect> rects, std::vector<std::size_t>& items, 
     return cut;
 }
 
+// Whether some of the rectangles stand above others (no single row).
+bool hasRows(std::span<const SkinRect> rects, std::span<const std::size_t> items) {
+    int lowestTop = std::numeric_limits<int>::min();
+    int highestBottom = std::numeric_limits<int>::max();
+    for (std::size_t item : items) {
+        lowestTop = std::max(lowestTop, rects[item].y);
+        highestBottom = std::min(highestBottom, rects[item].y + rects[item].height);
+    }
+    return highestBottom <= lowestTop;
+}
+
 void order(std::span<const SkinRect> rects, std::vector<std::size_t> items,
            std::vector<std::size_t>& out) {
     if (items.size() <= 1) {
@@ -49,9 +60,16 @@ void order(std::span<const SkinRect> rects, std::vector<std::size_t> items,
         return;
     }
     // One cut at a time at the widest band, so that a gap between two cards
-    // wins over the narrower gaps between rows that happen to line up across them.
+    // wins over the narrower gaps between rows that happen to line up across
+    // them. A cut down the middle only separates columns, each more than one
+    // row: a wide gap inside a single row (a title bar) is no column break.
     std::vector<std::size_t> byX = items;
-    const Cut across = widestGap(rects, byX, horizontalSpan);
+    Cut across = widestGap(rects, byX, horizontalSpan);
+    const auto middleX = byX.begin() + static_cast<std::ptrdiff_t>(across.firstAfter);
+    if (across.width > 0 &&
+        !(hasRows(rects, {byX.begin(), middleX}) && hasRows(rects, {middleX, byX.end()}))) {
+        across = {};
+    }
     const Cut down = widestGap(rects, items, verticalSpan);
     if (down.width == 0 && across.width == 0) {
         // Overlapping on both axes: plain top-to-bottom, left-to-right.

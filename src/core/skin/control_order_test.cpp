@@ -62,6 +62,17 @@ TEST(ReadingOrder, VisitsEachRegionWholeBeforeTheNext) {
     EXPECT_EQ(ReadingOrder(controls), (std::vector<std::size_t>{1, 2, 4, 5, 6, 3, 0, 7}));
 }
 
+TEST(ReadingOrder, AWideGapInsideOneRowDoesNotSplitTheWindowIntoColumns) {
+    const std::vector<SkinRect> controls = {
+        {850, 12, 28, 28}, // 0 title bar, far right
+        {101, 60, 30, 26}, // 1 the strip below it, left
+        {20, 12, 150, 28}, // 2 title bar, left
+        {46, 110, 40, 22}, // 3 the keyboard
+        {372, 12, 84, 28}, // 4 title bar, middle
+    };
+    EXPECT_EQ(ReadingOrder(controls), (std::vector<std::size_t>{2, 4, 0, 1, 3}));
+}
+
 TEST(ReadingOrder, OverlappingControlsFallBackToRowsThenColumns) {
     const std::vector<SkinRect> controls = {{10, 10, 50, 50}, {0, 0, 20, 20}, {30, 0, 40, 20}};
     EXPECT_EQ(ReadingOrder(controls), (std::vector<std::size_t>{1, 2, 0}));

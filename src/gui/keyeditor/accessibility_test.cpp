@@ -133,11 +133,24 @@ TEST_F(AccessibilityTest, KeysAloneReachKeyAAssignBAndApply) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     CKeyboardView& keys = parts->Keys();
-    // Tab goes region by region; the drawn keyboard is one stop.
+    // Tab goes region by region from the top left; the drawn keyboard is one stop.
+    std::vector<QWidget*> visited;
     for (int i = 0; i < 60 && QApplication::focusWidget() != keys.FocusKey(); ++i) {
+        visited.push_back(QApplication::focusWidget());
         press(Qt::Key_Tab);
     }
     ASSERT_EQ(QApplication::focusWidget(), keys.FocusKey());
+    // The title bar's profile buttons come left to right, before the keyboard.
+    const auto at = [&](int id) {
+        return std::find(visited.begin(), visited.end(), parts->Commands().button(id));
+    };
+    EXPECT_LT(at(kProfile2Button - 1), at(kProfile2Button));
+    EXPECT_LT(at(kProfile2Button), at(kProfile2Button + 1));
+    EXPECT_NE(at(kProfile2Button + 1), visited.end());
+    for (QWidget* before : visited) {
+        EXPECT_LT(before->geometry().bottom(), keys.FocusKey()->geometry().top())
+            << before->objectName().toStdString() << " comes before the keyboard";
+    }
     // Arrows walk the drawn keys by where they stand.
     QWidget* target = keys.button(kKeyA);
     for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i) {

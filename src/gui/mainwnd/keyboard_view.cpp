@@ -9,6 +9,7 @@
 #include "core/skin/control_order.h"
 #include "core/skin/language.h"
 #include "core/sync/modified_flag.h"
+#include "gui/skin/focus_order.h"
 #include "gui/skin/placement.h"
 
 #include <QKeyEvent>
@@ -156,6 +157,8 @@ void CKeyboardView::setFocusKey(CPngButton* key) {
     if (focusKey_) {
         focusKey_->setFocusPolicy(Qt::TabFocus);
     }
+    // The new stop takes its place among the window's controls.
+    ApplyReadingTabOrder(window_);
 }
 
 void CKeyboardView::keepFocusKeyReachable() {

@@ -62,7 +62,12 @@ bool CBaseDialog::ApplySkin(qreal devicePixelRatio) {
 }
 
 void CBaseDialog::showEvent(QShowEvent* event) {
-    ApplyReadingTabOrder(*this);
+    QWidget* first = ApplyReadingTabOrder(*this);
+    // Tab then starts from the top left; the first control shows no ring
+    // until the keyboard moves the focus.
+    if (first && !focusWidget()) {
+        first->setFocus(Qt::ActiveWindowFocusReason);
+    }
     QDialog::showEvent(event);
 }
 

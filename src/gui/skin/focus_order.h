@@ -6,8 +6,9 @@
 
 namespace kw::gui {
 
-// Chains the window's direct child widgets in reading order of their
-// geometry (region by region, each top to bottom and left to right).
-void ApplyReadingTabOrder(QWidget& window);
+// Chains the window's direct child widgets that Tab reaches in reading order
+// of their geometry (region by region, each top to bottom and left to
+// right). Returns the first of them, or null.
+QWidget* ApplyReadingTabOrder(QWidget& window);
 
 } // namespace kw::gui

@@ -212,9 +212,16 @@ void CPngButton::paintEvent(QPaintEvent*) {
     if (afterPaint_) {
         afterPaint_(*this, lastFace_ == Normal);
     }
-    if (hasFocus()) {
+    if (hasFocus() && focusRing_) {
         DrawFocusRing(painter, rect());
     }
+}
+
+void CPngButton::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    focusRing_ = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                 reason != Qt::MouseFocusReason;
+    QAbstractButton::focusInEvent(event);
 }
 
 void CPngButton::keyPressEvent(QKeyEvent* event) {

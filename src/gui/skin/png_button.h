@@ -83,6 +83,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     Face chooseFace() const;
@@ -99,6 +100,7 @@ private:
     bool selected_ = false;
     bool accessibleToggle_ = false;
     bool decorative_ = false;
+    bool focusRing_ = false; // the focus came by the keyboard
     QPoint offset_{1, 1};
     Face lastFace_ = None;
 
