@@ -141,12 +141,12 @@ TEST_F(AccessibilityTest, KeysAloneReachKeyAAssignBAndApply) {
     }
     ASSERT_EQ(QApplication::focusWidget(), keys.FocusKey());
     // The title bar's profile buttons come left to right, before the keyboard.
-    const auto at = [&](int id) {
+    const auto visit = [&](int id) {
         return std::find(visited.begin(), visited.end(), parts->Commands().button(id));
     };
-    EXPECT_LT(at(kProfile2Button - 1), at(kProfile2Button));
-    EXPECT_LT(at(kProfile2Button), at(kProfile2Button + 1));
-    EXPECT_NE(at(kProfile2Button + 1), visited.end());
+    EXPECT_LT(visit(kProfile2Button - 1), visit(kProfile2Button));
+    EXPECT_LT(visit(kProfile2Button), visit(kProfile2Button + 1));
+    EXPECT_NE(visit(kProfile2Button + 1), visited.end());
     for (QWidget* before : visited) {
         EXPECT_LT(before->geometry().bottom(), keys.FocusKey()->geometry().top())
             << before->objectName().toStdString() << " comes before the keyboard";

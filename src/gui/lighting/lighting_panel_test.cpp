@@ -70,7 +70,8 @@ protected:
              keys.ResetKeyFaces();
              keys.RefreshKeyButtons();
          },
-         [this](int id) -> QWidget* { return id == kRedValueEdit ? &redEdit : nullptr; }, nullptr}};
+         [this](int id) -> QWidget* { return id == kRedValueEdit ? &redEdit : nullptr; }, nullptr,
+         nullptr}};
 };
 
 TEST_F(LightingPanelTest, SelectorListsTheKeyboardsEffectsByTheirLanguageNames) {

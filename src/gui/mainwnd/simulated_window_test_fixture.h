@@ -110,7 +110,8 @@ protected:
                                std::chrono::milliseconds(20)},
                               std::chrono::milliseconds(20),
                               [this](int code) { exits.push_back(code); },
-                              [this] { released = true; }};
+                              [this] { released = true; },
+                              nullptr};
     CKeyweaveDlg window{context};
     // The drawn keyboard, the commands and the dialogs, once attached.
     std::unique_ptr<CMainWindowParts> parts;
