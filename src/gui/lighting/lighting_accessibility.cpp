@@ -16,7 +16,7 @@ namespace {
 
 struct Described {
     int id;
-    int captionId; // 0: none
+    int captionId;
     const std::string LightingControls::*picture;
 };
 
@@ -67,24 +67,21 @@ void DescribeLightingControls(const LightingControls& controls, const Language& 
         const auto* label = qobject_cast<QLabel*>(control(id));
         return label ? label->text() : QString();
     };
-    for (const Described& d : kPictures) {
-        auto* button = qobject_cast<CPngButton*>(control(d.id));
-        if (!button) {
-            continue;
+    // A toggle's picture says whether it is on and, for some, what it stands for.
+    const auto describeToggle = [&](int id, const QString& name, const std::string& picture) {
+        if (auto* button = qobject_cast<CPngButton*>(control(id))) {
+            const PictureMeaning meaning = MeaningOfPicture(picture);
+            button->SetAccessibleToggle(true);
+            button->SetSelected(meaning.on, false);
+            button->setAccessibleName(joined(name, words(language, meaning.wordKey)));
         }
-        const PictureMeaning meaning = MeaningOfPicture(controls.*d.picture);
-        button->SetAccessibleToggle(true);
-        button->SetSelected(meaning.on, false);
-        button->setAccessibleName(joined(caption(d.captionId), words(language, meaning.wordKey)));
+    };
+    for (const Described& d : kPictures) {
+        describeToggle(d.id, caption(d.captionId), controls.*d.picture);
     }
     for (int s = 0; s < kSwatchCount; ++s) {
-        if (auto* swatch = qobject_cast<CPngButton*>(control(kRedSwatch + s))) {
-            const PictureMeaning meaning =
-                MeaningOfPicture(controls.swatchPictures[static_cast<std::size_t>(s)]);
-            swatch->SetAccessibleToggle(true);
-            swatch->SetSelected(meaning.on, false);
-            swatch->setAccessibleName(words(language, meaning.wordKey));
-        }
+        describeToggle(kRedSwatch + s, QString(),
+                       controls.swatchPictures[static_cast<std::size_t>(s)]);
     }
     for (const ColourButton& b : kColourButtons) {
         if (QWidget* button = control(b.id)) {
