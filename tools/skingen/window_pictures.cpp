@@ -92,8 +92,11 @@ QImage maskImage(const WindowDescription& window, int scale) {
     p.drawPath(windowShape(window));
     p.end();
     // A window's shape is made of whole window pixels at every screen density,
-    // so the larger mask is the same shape with each pixel doubled.
-    return mask.scaled(mask.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // so the larger mask is the same shape with each pixel doubled. Two
+    // colours are all a mask has: one bit a pixel is a 32nd of the file the
+    // window reads at every start.
+    return mask.scaled(mask.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
 }
 
 std::string rectValue(const Item& item) {

@@ -234,10 +234,10 @@ CPngButton* CKeyweaveDlg::placeButton(std::string_view key, int id, const FaceSe
 }
 
 void CKeyweaveDlg::placeSkinElements() {
-    const QImage& n = images_.image(1);
-    const QImage& o = images_.image(2);
-    const QImage& d = images_.image(3);
-    const QImage& x = images_.image(4);
+    const SkinPicture& n = images_.image(1);
+    const SkinPicture& o = images_.image(2);
+    const SkinPicture& d = images_.image(3);
+    const SkinPicture& x = images_.image(4);
     const int index = context_.language.CurrentLanguageIndex();
     for (const SkinElement& element : kSkinElements) {
         const FaceSet faces =

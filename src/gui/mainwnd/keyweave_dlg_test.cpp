@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <deque>
@@ -235,6 +236,26 @@ TEST_F(KeyweaveDlgTest, SkinElementsArePlacedWithTheirTooltipsAndStates) {
     window.Modified().set();
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.Control(kIdApply)->isEnabled());
+}
+
+TEST_F(KeyweaveDlgTest, PicturesAreDecodedWhenAButtonFirstShowsTheirState) {
+    start();
+    ASSERT_TRUE(connected());
+    ASSERT_TRUE(waitFor([this] { return window.isVisible(); }));
+    window.grab();
+    const auto decoded = [this](int n) { return window.Images().image(n).IsDecoded(); };
+    EXPECT_TRUE(decoded(1));  // normal
+    EXPECT_TRUE(decoded(4));  // the selected profile
+    EXPECT_FALSE(decoded(2)); // nothing hovered yet
+    EXPECT_FALSE(decoded(3)); // nothing pressed yet
+
+    CPngButton* help = window.Control(kIdHelp);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(help, &enter);
+    help->grab();
+    EXPECT_TRUE(decoded(2));
+    EXPECT_EQ(help->LastFace(), CPngButton::Hover);
+    EXPECT_FALSE(decoded(3));
 }
 
 TEST_F(KeyweaveDlgTest, EnterAndEscapeNeverCloseArrowsOnlyInTheEffectSelectorF1Helps) {

@@ -4,6 +4,7 @@
 #include "gui/skin/skin_picture.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 #include <cstdlib>
@@ -41,11 +42,12 @@ bool CBaseDialog::ApplySkin(qreal devicePixelRatio) {
     const std::filesystem::path backgroundFile = layout_.backgroundFile();
     const std::filesystem::path maskFile = layout_.maskFile();
     background_ = QImage();
-    mask_ = QImage();
+    // The mask is only read for the shape; it is not kept.
+    QImage mask;
     if (!backgroundFile.empty()) {
         background_ = LoadScaledImage(qtPath(backgroundFile), devicePixelRatio);
     }
-    if (background_.isNull() || maskFile.empty() || !mask_.load(qtPath(maskFile))) {
+    if (background_.isNull() || maskFile.empty() || !mask.load(qtPath(maskFile))) {
         busy_ = false;
         fatalExit_();
         return false;
@@ -53,7 +55,7 @@ bool CBaseDialog::ApplySkin(qreal devicePixelRatio) {
     setFixedSize(background_.deviceIndependentSize().toSize());
     // The shape is a set of whole window pixels: the 1x mask gives it exactly
     // at every ratio.
-    const QRegion shape = RegionFromMask(mask_);
+    const QRegion shape = RegionFromMask(mask);
     if (!shape.isEmpty()) {
         setMask(shape);
     }
@@ -71,10 +73,13 @@ void CBaseDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void CBaseDialog::paintEvent(QPaintEvent*) {
+void CBaseDialog::paintEvent(QPaintEvent* event) {
+    // Only what is exposed: an animated key repaints the background under it
+    // many times a second.
+    const QRect exposed = event->rect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QPoint(0, 0), background_);
+    painter.drawImage(exposed, background_, DevicePixels(background_, exposed));
 }
 
 void CBaseDialog::mousePressEvent(QMouseEvent* event) {

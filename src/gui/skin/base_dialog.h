@@ -52,7 +52,6 @@ private:
     FatalExit fatalExit_;
     skin::SkinLayout layout_;
     QImage background_;
-    QImage mask_;
     qreal pictureRatio_ = 1.0;
     bool busy_ = false;
     // Only used where the window system cannot move windows itself.

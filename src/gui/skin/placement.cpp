@@ -28,7 +28,7 @@ void PlaceControl(QWidget& control, const skin::SkinLayout& layout, std::string_
 
 void PlaceFrameButton(CPngButton& button, const skin::SkinLayout& layout,
                       std::string_view positionKey, std::string_view frameSection,
-                      std::string_view frameKey, const QImage& sheet) {
+                      std::string_view frameKey, const SkinPicture& sheet) {
     button.setGeometry(toQRect(layout.rect(skin::kButtonSection, positionKey)));
     const skin::SkinRect frame = layout.rect(frameSection, frameKey);
     button.SetFaces(frame.x, frame.y, sheet, sheet, sheet, sheet, sheet);

@@ -3,8 +3,8 @@
 
 #include "core/skin/skin_layout.h"
 #include "gui/skin/png_button.h"
+#include "gui/skin/skin_picture.h"
 
-#include <QImage>
 #include <QWidget>
 #include <string_view>
 
@@ -12,7 +12,7 @@ namespace kw::gui {
 
 // The five pictures an image button cuts its faces from.
 struct FaceSet {
-    QImage normal, hover, pressed, disabled, selected;
+    SkinPicture normal, hover, pressed, disabled, selected;
 };
 
 // Moves the button to its key's rectangle and gives it the faces cut at that
@@ -28,7 +28,7 @@ void PlaceControl(QWidget& control, const skin::SkinLayout& layout, std::string_
 // `sheet` that `frameKey` of `frameSection` names, in every face slot.
 void PlaceFrameButton(CPngButton& button, const skin::SkinLayout& layout,
                       std::string_view positionKey, std::string_view frameSection,
-                      std::string_view frameKey, const QImage& sheet);
+                      std::string_view frameKey, const SkinPicture& sheet);
 
 // Moves the control to its key's x and y and keeps its size.
 void PlacePositionOnly(QWidget& control, const skin::SkinLayout& layout, std::string_view section,

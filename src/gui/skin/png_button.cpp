@@ -31,15 +31,16 @@ void CPngButton::resetInteraction() {
     setDown(false);
 }
 
-void CPngButton::SetFaces(int x, int y, const QImage& normal, const QImage& hover,
-                          const QImage& pressed, const QImage& disabled, const QImage& selected,
-                          bool /*redraw*/) {
+void CPngButton::SetFaces(int x, int y, const SkinPicture& normal, const SkinPicture& hover,
+                          const SkinPicture& pressed, const SkinPicture& disabled,
+                          const SkinPicture& selected, bool /*redraw*/) {
     offset_ = QPoint(x, y);
     SetFaceSources(normal, hover, pressed, disabled, selected, true);
 }
 
-void CPngButton::SetFaceSources(const QImage& normal, const QImage& hover, const QImage& pressed,
-                                const QImage& disabled, const QImage& selected, bool /*redraw*/) {
+void CPngButton::SetFaceSources(const SkinPicture& normal, const SkinPicture& hover,
+                                const SkinPicture& pressed, const SkinPicture& disabled,
+                                const SkinPicture& selected, bool /*redraw*/) {
     // The faces always repaint: a button must never keep showing a face it no longer has.
     faces_ = {normal, hover, pressed, disabled, selected};
     resetInteraction();
@@ -120,7 +121,7 @@ void CPngButton::SetPngFaces(const QImage& normal, const QImage& hover, const QI
     update();
 }
 
-void CPngButton::SetMarkFaces(const QImage& first, const QImage& second, bool useSecond,
+void CPngButton::SetMarkFaces(const SkinPicture& first, const SkinPicture& second, bool useSecond,
                               bool markingMode, bool /*redraw*/) {
     markFaces_ = {first, second};
     useSecondMark_ = useSecond;
@@ -169,9 +170,10 @@ void CPngButton::paintEvent(QPaintEvent*) {
         painter.drawImage(QPoint(0, 0), pngFaces_[static_cast<std::size_t>(index)]);
         lastFace_ = Png;
     } else {
-        const QImage& source = face == MarkFirst    ? markFaces_[0]
-                               : face == MarkSecond ? markFaces_[1]
-                                                    : faces_[static_cast<std::size_t>(face)];
+        const QImage& source = (face == MarkFirst    ? markFaces_[0]
+                                : face == MarkSecond ? markFaces_[1]
+                                                     : faces_[static_cast<std::size_t>(face)])
+                                   .image();
         if (!source.isNull()) {
             // A double-size picture is cut at its own pixels; between ratios 1
             // and 2 it is drawn smoothly scaled down.

@@ -3,6 +3,8 @@
 // button's own place, with hover, pressed, disabled, selected and marking
 // looks, an optional colour mark, text style, tooltip and after-paint call.
 
+#include "gui/skin/skin_picture.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QColor>
@@ -38,10 +40,13 @@ public:
     explicit CPngButton(QWidget* parent = nullptr);
 
     // Face offset (the skin position) and the five face pictures.
-    void SetFaces(int x, int y, const QImage& normal, const QImage& hover, const QImage& pressed,
-                  const QImage& disabled, const QImage& selected, bool redraw = true);
-    void SetFaceSources(const QImage& normal, const QImage& hover, const QImage& pressed,
-                        const QImage& disabled, const QImage& selected, bool redraw = true);
+    // A face picture is decoded when the button first shows that face.
+    void SetFaces(int x, int y, const SkinPicture& normal, const SkinPicture& hover,
+                  const SkinPicture& pressed, const SkinPicture& disabled,
+                  const SkinPicture& selected, bool redraw = true);
+    void SetFaceSources(const SkinPicture& normal, const SkinPicture& hover,
+                        const SkinPicture& pressed, const SkinPicture& disabled,
+                        const SkinPicture& selected, bool redraw = true);
     void SetSelected(bool selected, bool redraw);
     bool IsSelected() const { return selected_; }
     // Strength is kept (0..100) but the mark is always a 2-pixel frame.
@@ -60,8 +65,8 @@ public:
     void SetPngFaces(const QImage& normal, const QImage& hover, const QImage& pressed,
                      const QImage& disabledOrSelected);
     // Marking mode shows one of two alternative faces over every other state.
-    void SetMarkFaces(const QImage& first, const QImage& second, bool useSecond, bool markingMode,
-                      bool redraw = true);
+    void SetMarkFaces(const SkinPicture& first, const SkinPicture& second, bool useSecond,
+                      bool markingMode, bool redraw = true);
 
     // A toggle tells assistive technology its selected state as checked.
     void SetAccessibleToggle(bool toggle) { accessibleToggle_ = toggle; }
@@ -91,8 +96,8 @@ private:
     void showTooltip();
     void announce(QAccessible::Event change);
 
-    std::array<QImage, 5> faces_;
-    std::array<QImage, 2> markFaces_;
+    std::array<SkinPicture, 5> faces_;
+    std::array<SkinPicture, 2> markFaces_;
     std::array<QImage, 4> pngFaces_;
     bool markingMode_ = false;
     bool useSecondMark_ = false;

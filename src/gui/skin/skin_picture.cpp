@@ -7,9 +7,14 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace kw::gui {
+
+namespace {
+constexpr int kMaskBandLines = 64;
+} // namespace
 
 QString DoubleSizeName(const QString& file) {
     const QString suffix = QFileInfo(file).suffix();
@@ -37,6 +42,44 @@ QImage LoadScaledImage(const QString& file, qreal devicePixelRatio) {
     return QImage(file);
 }
 
+SkinPicture::SkinPicture(QImage image) {
+    if (!image.isNull()) {
+        d_ = std::make_shared<Data>();
+        d_->image = std::move(image);
+    }
+}
+
+SkinPicture SkinPicture::Deferred(const QString& file, qreal devicePixelRatio) {
+    SkinPicture picture;
+    picture.d_ = std::make_shared<Data>();
+    picture.d_->file = file;
+    picture.d_->ratio = devicePixelRatio;
+    return picture;
+}
+
+void SkinPicture::Prefetch() const {
+    if (d_ && !d_->image && !d_->pending.valid()) {
+        d_->pending = std::async(std::launch::async, [file = d_->file, ratio = d_->ratio] {
+            return LoadScaledImage(file, ratio);
+        });
+    }
+}
+
+const QImage& SkinPicture::image() const {
+    static const QImage kNone;
+    if (!d_) {
+        return kNone;
+    }
+    if (!d_->image) {
+        d_->image = d_->pending.valid() ? d_->pending.get() : LoadScaledImage(d_->file, d_->ratio);
+    }
+    return *d_->image;
+}
+
+bool SkinPicture::IsDecoded() const {
+    return d_ && d_->image.has_value();
+}
+
 QImage LoadSkinPicture(const QString& file, QSize clientSize, qreal devicePixelRatio) {
     const QImage decoded = LoadScaledImage(file, devicePixelRatio);
     if (decoded.isNull()) {
@@ -62,16 +105,23 @@ QRegion RegionFromMask(const QImage& mask, QRgb transparent, int tolerance) {
     if (mask.isNull()) {
         return {};
     }
-    const QImage pixels = mask.convertToFormat(QImage::Format_RGB32);
-    std::vector<std::uint32_t> buffer(static_cast<std::size_t>(pixels.width()) * pixels.height());
-    for (int y = 0; y < pixels.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        std::copy(line, line + pixels.width(),
-                  buffer.begin() + static_cast<std::ptrdiff_t>(y) * pixels.width());
+    // A band of lines at a time in 32-bit pixels, whose lines are never padded,
+    // so a one-bit mask never costs a whole-window 32-bit copy.
+    std::vector<skin::RegionRect> rects;
+    for (int top = 0; top < mask.height(); top += kMaskBandLines) {
+        const int lines = std::min(kMaskBandLines, mask.height() - top);
+        const QImage band =
+            mask.copy(0, top, mask.width(), lines).convertToFormat(QImage::Format_RGB32);
+        const std::span<const std::uint32_t> pixels(
+            reinterpret_cast<const std::uint32_t*>(band.constBits()),
+            static_cast<std::size_t>(band.sizeInBytes()) / sizeof(std::uint32_t));
+        for (skin::RegionRect run :
+             skin::regionFromMask({band.width(), band.height(), pixels}, transparent & 0xFFFFFF,
+                                  static_cast<std::uint8_t>(std::clamp(tolerance, 0, 255)))) {
+            run.y += top;
+            rects.push_back(run);
+        }
     }
-    const auto rects =
-        skin::regionFromMask({pixels.width(), pixels.height(), buffer}, transparent & 0xFFFFFF,
-                             static_cast<std::uint8_t>(std::clamp(tolerance, 0, 255)));
     // The runs come sorted by line and by x without overlaps. Lines with the
     // same runs as the line above extend its band, which gives the banded
     // form a region is built from in one step (and equal regions compare equal).

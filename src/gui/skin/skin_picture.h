@@ -6,6 +6,9 @@
 #include <QRegion>
 #include <QSize>
 #include <QString>
+#include <future>
+#include <memory>
+#include <optional>
 
 namespace kw::gui {
 
@@ -19,6 +22,35 @@ QString DoubleSizeName(const QString& file);
 // and 2); otherwise, and always at ratio 1 without looking for it, the file
 // itself. Null when that cannot be decoded.
 QImage LoadScaledImage(const QString& file, qreal devicePixelRatio);
+
+// A whole-window picture that is decoded once, the first time something draws
+// from it, and shared by every copy of the handle: a window pays only for the
+// states it shows (most buttons are never pressed). Used on one thread; a
+// prefetch decodes on a thread of its own, and the first use waits for it.
+class SkinPicture {
+public:
+    SkinPicture() = default;
+    // An already decoded picture (or none, for a null image).
+    SkinPicture(QImage image); // NOLINT(google-explicit-constructor): a picture is a picture
+    // The file as LoadScaledImage decodes it, when first needed.
+    static SkinPicture Deferred(const QString& file, qreal devicePixelRatio);
+
+    // Starts decoding now, beside the caller, when the picture is surely shown.
+    void Prefetch() const;
+    // The decoded picture; null when the file is missing or undecodable.
+    const QImage& image() const;
+    // Whether image() has been decoded (for the tests and the measurements).
+    bool IsDecoded() const;
+
+private:
+    struct Data {
+        QString file;
+        qreal ratio = 1.0;
+        std::future<QImage> pending;
+        std::optional<QImage> image;
+    };
+    std::shared_ptr<Data> d_;
+};
 
 // The picture (as LoadScaledImage) drawn 1:1 from its top-left corner into an
 // image of the window's client size plus the skin margin each way right and

@@ -27,6 +27,36 @@ TEST(SkinPicture, PictureGetsTheMarginAndKeepsItsPixelsAtOneToOne) {
             .isNull());
 }
 
+TEST(SkinPicture, DeferredPictureDecodesOnceWhenFirstUsedAndIsSharedByItsCopies) {
+    testing::application();
+    kw::testing::TempDir dir;
+    QImage source(8, 6, QImage::Format_RGB32);
+    source.fill(Qt::green);
+    const QString file = QString::fromStdString((dir / "pic.png").string());
+    ASSERT_TRUE(source.save(file));
+
+    const SkinPicture picture = SkinPicture::Deferred(file, 1.0);
+    const SkinPicture copy = picture;
+    EXPECT_FALSE(picture.IsDecoded());
+    EXPECT_EQ(copy.image().pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_TRUE(picture.IsDecoded());
+    // Decoded once: the file going away changes nothing any more.
+    std::filesystem::remove(dir / "pic.png");
+    EXPECT_EQ(picture.image().size(), QSize(8, 6));
+
+    const SkinPicture prefetched = SkinPicture::Deferred(file, 1.0);
+    ASSERT_TRUE(source.save(file));
+    prefetched.Prefetch();
+    EXPECT_EQ(prefetched.image().pixel(7, 5), qRgb(0, 255, 0));
+
+    // A missing file and no picture at all both draw nothing.
+    EXPECT_TRUE(SkinPicture::Deferred(QString::fromStdString((dir / "absent.jpg").string()), 1.0)
+                    .image()
+                    .isNull());
+    EXPECT_TRUE(SkinPicture().image().isNull());
+    EXPECT_TRUE(SkinPicture(QImage()).image().isNull());
+}
+
 TEST(SkinPicture, DoubleSizeNameSitsBesideTheFile) {
     const std::pair<const char*, const char*> cases[] = {
         {"Skins/main_normal.jpg", "Skins/main_normal@2x.jpg"},
