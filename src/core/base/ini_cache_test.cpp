@@ -34,6 +34,13 @@ TEST(IniCache, EveryChangeOnDiskIsSeen) {
     write(file, "[S]\nk=three\n"); // another size
     EXPECT_EQ(value(), "three");
 
+    // Long untouched, then known by its stamp; a write gives it a new one.
+    std::filesystem::last_write_time(file, before - std::chrono::hours(1));
+    EXPECT_EQ(value(), "three");
+    EXPECT_EQ(value(), "three");
+    write(file, "[S]\nk=seven\n"); // the same size
+    EXPECT_EQ(value(), "seven");
+
     std::filesystem::remove(file);
     EXPECT_EQ(value(), std::nullopt);
 }
