@@ -1,6 +1,7 @@
 #include "core/base/settings_store.h"
 
 #include "core/base/environment.h"
+#include "core/base/ini_cache.h"
 #include "core/base/ini_file.h"
 #include "core/base/text.h"
 
@@ -25,7 +26,7 @@ std::filesystem::path SettingsStore::defaultPath() {
 SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::optional<std::uint32_t> SettingsStore::readDword(std::string_view name) const {
-    const auto value = IniDocument::load(file_).value(kProductKeySection, name);
+    const auto value = CachedIniDocument(file_)->value(kProductKeySection, name);
     if (!value || value->size() <= kDwordPrefix.size() ||
         !equalsIgnoreCase(std::string_view(*value).substr(0, kDwordPrefix.size()), kDwordPrefix)) {
         return std::nullopt;
@@ -50,13 +51,13 @@ bool SettingsStore::writeString(std::string_view name, std::string_view value) {
 
 std::string SettingsStore::readProfileString(std::string_view section, std::string_view key,
                                              std::string_view fallback) const {
-    auto value = IniDocument::load(file_).value(section, key);
+    auto value = CachedIniDocument(file_)->value(section, key);
     return value ? std::move(*value) : std::string(fallback);
 }
 
 int SettingsStore::readProfileInt(std::string_view section, std::string_view key,
                                   int fallback) const {
-    const auto value = IniDocument::load(file_).value(section, key);
+    const auto value = CachedIniDocument(file_)->value(section, key);
     if (!value) {
         return fallback;
     }
