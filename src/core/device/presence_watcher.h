@@ -23,7 +23,7 @@ struct PresenceTimings {
     std::chrono::milliseconds absentPoll{1000};
     // Where the platform reports removal, a present keyboard is only looked
     // at this often besides, in case a notice went missing.
-    std::chrono::milliseconds presentCheck{5000};
+    std::chrono::milliseconds presentCheck{30000};
 };
 
 class PresenceWatcher {
