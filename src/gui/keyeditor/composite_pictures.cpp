@@ -4,6 +4,7 @@
 #include "gui/app/shell_actions.h"
 #include "gui/skin/skin_picture.h"
 
+#include <QImageReader>
 #include <map>
 #include <memory>
 #include <utility>
@@ -22,13 +23,14 @@ const CompositePictures* LoadCompositePictures(const std::filesystem::path& prog
     auto pictures = std::make_unique<CompositePictures>();
     for (std::size_t set = 0; set < skin::kCompositePagePictures.size(); ++set) {
         for (std::size_t face = 0; face < 4; ++face) {
-            const std::filesystem::path file =
-                programFolder / std::string(skin::kCompositePagePictures[set][face]);
-            QImage& picture = pictures->sets[set][face];
-            picture = LoadSkinPicture(app::qtPath(file), clientSize, devicePixelRatio);
-            if (picture.isNull()) {
+            const QString file =
+                app::qtPath(programFolder / std::string(skin::kCompositePagePictures[set][face]));
+            if (!QImageReader(file).canRead()) {
                 return nullptr;
             }
+            pictures->sets[set][face] = SkinPicture::Deferred([file, clientSize, devicePixelRatio] {
+                return LoadSkinPicture(file, clientSize, devicePixelRatio);
+            });
         }
     }
     return (loaded[key] = std::move(pictures)).get();

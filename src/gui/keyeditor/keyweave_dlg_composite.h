@@ -137,7 +137,7 @@ private:
     // True when the event goes no further.
     bool onKeyEvent(const QKeyEvent& event);
 
-    const std::array<QImage, 4>& pictures(PageSet set) const { return pictures_->of(set); }
+    const std::array<SkinPicture, 4>& pictures(PageSet set) const { return pictures_->of(set); }
 
     KeyEditorModel& model_;
     CompositeDialogDependencies deps_;

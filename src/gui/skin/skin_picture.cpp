@@ -50,18 +50,19 @@ SkinPicture::SkinPicture(QImage image) {
 }
 
 SkinPicture SkinPicture::Deferred(const QString& file, qreal devicePixelRatio) {
+    return Deferred([file, devicePixelRatio] { return LoadScaledImage(file, devicePixelRatio); });
+}
+
+SkinPicture SkinPicture::Deferred(std::function<QImage()> decode) {
     SkinPicture picture;
     picture.d_ = std::make_shared<Data>();
-    picture.d_->file = file;
-    picture.d_->ratio = devicePixelRatio;
+    picture.d_->decode = std::move(decode);
     return picture;
 }
 
 void SkinPicture::Prefetch() const {
     if (d_ && !d_->image && !d_->pending.valid()) {
-        d_->pending = std::async(std::launch::async, [file = d_->file, ratio = d_->ratio] {
-            return LoadScaledImage(file, ratio);
-        });
+        d_->pending = std::async(std::launch::async, d_->decode);
     }
 }
 
@@ -71,7 +72,7 @@ const QImage& SkinPicture::image() const {
         return kNone;
     }
     if (!d_->image) {
-        d_->image = d_->pending.valid() ? d_->pending.get() : LoadScaledImage(d_->file, d_->ratio);
+        d_->image = d_->pending.valid() ? d_->pending.get() : d_->decode();
     }
     return *d_->image;
 }

@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -34,6 +35,8 @@ public:
     SkinPicture(QImage image); // NOLINT(google-explicit-constructor): a picture is a picture
     // The file as LoadScaledImage decodes it, when first needed.
     static SkinPicture Deferred(const QString& file, qreal devicePixelRatio);
+    // What `decode` gives, when first needed; it may run on another thread.
+    static SkinPicture Deferred(std::function<QImage()> decode);
 
     // Starts decoding now, beside the caller, when the picture is surely shown.
     void Prefetch() const;
@@ -44,8 +47,7 @@ public:
 
 private:
     struct Data {
-        QString file;
-        qreal ratio = 1.0;
+        std::function<QImage()> decode;
         std::future<QImage> pending;
         std::optional<QImage> image;
     };
