@@ -4,7 +4,6 @@
 #include "gui/skin/skin_picture.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 #include <cstdlib>
@@ -73,13 +72,10 @@ void CBaseDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void CBaseDialog::paintEvent(QPaintEvent* event) {
-    // Only what is exposed: an animated key repaints the background under it
-    // many times a second.
-    const QRect exposed = event->rect();
+void CBaseDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(exposed, background_, DevicePixels(background_, exposed));
+    painter.drawImage(QPoint(0, 0), background_);
 }
 
 void CBaseDialog::mousePressEvent(QMouseEvent* event) {
