@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <span>
+#include <system_error>
 #include <vector>
 
 namespace kw::gui {
@@ -62,7 +63,11 @@ SkinPicture SkinPicture::Deferred(std::function<QImage()> decode) {
 
 void SkinPicture::Prefetch() const {
     if (d_ && !d_->image && !d_->pending.valid()) {
-        d_->pending = std::async(std::launch::async, d_->decode);
+        try {
+            d_->pending = std::async(std::launch::async, d_->decode);
+        } catch (const std::system_error&) {
+            // No thread to spare: the first use decodes it instead.
+        }
     }
 }
 
