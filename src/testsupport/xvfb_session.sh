@@ -28,17 +28,10 @@ fail() {
 exec 3<> <(:)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-# A time-out can fall between the digits and the newline, and read keeps what
-# it had: gather the pieces, or a display "12" would be read as "1" and "".
+# One read with one time-out: short polls can time out between the digits and
+# the newline, and the next read then takes the bare newline for the number.
 number=
-for _ in $(seq 300); do
-    part=
-    if read -r -t 0.1 -u 3 part; then
-        number+=$part
-        break
-    fi
-    number+=$part
-done
+read -r -t 30 -u 3 number || true
 [[ $number =~ ^[0-9]+$ ]] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
 export DISPLAY=":$number"
 
